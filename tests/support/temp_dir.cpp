@@ -40,7 +40,9 @@ tTempDir::~tTempDir() {
     }
 }
 
-std::string tTempDir::File(std::string_view name) const { return (path_ / name).string(); }
+std::string tTempDir::File(std::string_view name) const {
+    return (path_ / name).string();
+}
 
 void tTempDir::Write(std::string_view name, std::string_view bytes) const {
     const auto target = path_ / name;
@@ -49,9 +51,13 @@ void tTempDir::Write(std::string_view name, std::string_view bytes) const {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string tTempDir::Read(std::string_view name) const { return ReadFileBytes(path_ / name); }
+std::string tTempDir::Read(std::string_view name) const {
+    return ReadFileBytes(path_ / name);
+}
 
-bool tTempDir::Exists(std::string_view name) const { return std::filesystem::exists(path_ / name); }
+bool tTempDir::Exists(std::string_view name) const {
+    return std::filesystem::exists(path_ / name);
+}
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

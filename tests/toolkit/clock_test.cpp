@@ -33,7 +33,9 @@ private:
     bool had_ = false;
 };
 
-double UtcNowDays() { return 25569.0 + static_cast<double>(std::time(nullptr)) / 86400.0; }
+double UtcNowDays() {
+    return 25569.0 + static_cast<double>(std::time(nullptr)) / 86400.0;
+}
 
 TEST(SystemClock, NowIsLocalTimeAsDaysSince1899) {
     const struct {
