@@ -1,0 +1,182 @@
+#include "display/skin_fields.h"
+
+#include "toolkit/file_names.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+
+namespace vc {
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kSilver = 0xC0C0C0;
+constexpr std::uint32_t kBlack = 0x000000;
+
+// Leading decimal number ("." as decimal mark, optional sign), truncated toward zero and held
+// inside int; anything that does not begin with a number reads as 0.
+int ReadTruncated(std::string_view text) {
+    std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string_view::npos) {
+        return 0;
+    }
+    if (text[start] == '+') {
+        ++start;
+    }
+    double value = 0;
+    const char* first = text.data() + start;
+    const auto [end, error] =
+        std::from_chars(first, text.data() + text.size(), value, std::chars_format::fixed);
+    if (error != std::errc() || end == first || std::isnan(value)) {
+        return 0;
+    }
+    if (value >= INT_MAX) {
+        return INT_MAX;
+    }
+    if (value <= INT_MIN) {
+        return INT_MIN;
+    }
+    return static_cast<int>(value);
+}
+
+int ClampToInt(long long value) {
+    return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
+
+} // namespace
+
+std::uint32_t tSkinField::TextColor(int trend) const {
+    if (trend < 0 && ColorDown != kSkinColorNone) {
+        return ColorDown;
+    }
+    if (trend > 0 && ColorUp != kSkinColorNone) {
+        return ColorUp;
+    }
+    return Color;
+}
+
+tSkinField DefaultSkinField(tSkinFieldId id) {
+    tSkinField field;
+    field.Font = "Arial";
+    field.Shadow = kBlack;
+    switch (id) {
+    case tSkinFieldId::Name:
+        field.Size = 9;
+        field.Style = "B";
+        field.Color = kWhite;
+        field.XPos = "16";
+        field.YPos = "2";
+        break;
+    case tSkinFieldId::Tick:
+        field.Size = 8;
+        field.Color = kSilver;
+        field.XPos = "-";
+        field.YPos = "14";
+        break;
+    case tSkinFieldId::Close:
+        field.Size = 16;
+        field.Style = "B";
+        field.Color = kWhite;
+        field.XPos = "+4";
+        field.YPos = "5";
+        break;
+    case tSkinFieldId::Proc:
+        field.Size = 8;
+        field.Color = kWhite;
+        field.XPos = "+4";
+        field.YPos = "2";
+        break;
+    case tSkinFieldId::Abs:
+        field.Size = 8;
+        field.Color = kSilver;
+        field.XPos = "-";
+        field.YPos = "12";
+        break;
+    }
+    return field;
+}
+
+tFontStyle ParseFontStyle(std::string_view style) {
+    tFontStyle result;
+    for (const char c : style) {
+        switch (c) {
+        case 'B':
+        case 'b':
+            result.Bold = true;
+            break;
+        case 'I':
+        case 'i':
+            result.Italic = true;
+            break;
+        case 'U':
+        case 'u':
+            result.Underline = true;
+            break;
+        default:
+            break;
+        }
+    }
+    return result;
+}
+
+tSkinPosition ParsePosition(std::string_view text) {
+    if (text == "-") {
+        return {tPositionRule::Previous, 0};
+    }
+    const tPositionRule rule = text.find_first_of("+-") != std::string_view::npos ? tPositionRule::Relative
+                                                                                  : tPositionRule::Absolute;
+    return {rule, ReadTruncated(text)};
+}
+
+int ResolvePosition(std::string_view text, int previousEdge, int runningEdge) {
+    const tSkinPosition position = ParsePosition(text);
+    switch (position.Rule) {
+    case tPositionRule::Previous:
+        return previousEdge;
+    case tPositionRule::Relative:
+        return ClampToInt(static_cast<long long>(runningEdge) + position.Value);
+    case tPositionRule::Absolute:
+        break;
+    }
+    return position.Value;
+}
+
+int FontPixelSize(int points) {
+    if (points <= 0) {
+        return 0;
+    }
+    // Rounded as the 96/72 scaling of the systems the skins were made on.
+    return ClampToInt((static_cast<long long>(points) * 96 + 36) / 72);
+}
+
+std::string MapFontFace(std::string_view face) {
+    struct tFaceMap {
+        std::string_view From;
+        std::string_view To;
+    };
+    static constexpr tFaceMap kFaces[] = {
+        {"Arial", "Liberation Sans"},
+        {"Helvetica", "Liberation Sans"},
+        {"Tahoma", "Liberation Sans"},
+        {"Verdana", "Liberation Sans"},
+        {"MS Sans Serif", "Liberation Sans"},
+        {"Microsoft Sans Serif", "Liberation Sans"},
+        {"Small Fonts", "Liberation Sans"},
+        {"Segoe UI", "Liberation Sans"},
+        {"Trebuchet MS", "Liberation Sans"},
+        {"Arial Narrow", "Liberation Sans Narrow"},
+        {"Times New Roman", "Liberation Serif"},
+        {"Times", "Liberation Serif"},
+        {"MS Serif", "Liberation Serif"},
+        {"Courier New", "Liberation Mono"},
+        {"Courier", "Liberation Mono"},
+    };
+    for (const tFaceMap& map : kFaces) {
+        if (SameFileName(face, map.From)) {
+            return std::string(map.To);
+        }
+    }
+    return std::string(face);
+}
+
+} // namespace vc

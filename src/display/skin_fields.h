@@ -1,0 +1,82 @@
+// The text-field styles of a skin and the rules that place them: the five fields with their
+// defaults, font style letters, position texts ("-", "+n"/"-n", absolute) and the chart box.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vc {
+
+inline constexpr std::uint32_t kSkinColorNone = 0x1FFFFFFF;
+
+// The five text fields of an item in drawing order.
+enum class tSkinFieldId { Name, Tick, Close, Proc, Abs };
+inline constexpr int kSkinFieldCount = 5;
+// Key prefixes in Skin.INI, in tSkinFieldId order.
+inline constexpr std::array<std::string_view, kSkinFieldCount> kSkinFieldPrefixes = {"Name", "Tick", "Close",
+                                                                                     "Proc", "Abs"};
+// Position texts longer than this are cut.
+inline constexpr std::size_t kSkinPositionLength = 10;
+
+struct tSkinField {
+    std::string Font;
+    int Size = 0;      // points; 0 or less hides the field
+    std::string Style; // any of the letters B, I, U in any case
+    std::uint32_t Color = 0;
+    std::uint32_t ColorUp = kSkinColorNone;   // none: Color
+    std::uint32_t ColorDown = kSkinColorNone; // none: Color
+    std::uint32_t Shadow = kSkinColorNone;    // none: no shadow
+    std::string XPos;
+    std::string YPos;
+
+    bool Shown() const { return Size > 0; }
+    // The colour for a price trend of +1, -1 or 0.
+    std::uint32_t TextColor(int trend) const;
+    bool operator==(const tSkinField&) const = default;
+};
+
+// The field as a skin that does not mention it has it.
+tSkinField DefaultSkinField(tSkinFieldId id);
+
+// Box of the intraday mini chart in item pixels; drawn only when XPos is above 0.
+struct tChartBox {
+    int XPos = 0;
+    int YPos = 0;
+    int Width = 0;
+    int Height = 0;
+    bool Shown() const { return XPos > 0; }
+    bool operator==(const tChartBox&) const = default;
+};
+
+struct tFontStyle {
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool operator==(const tFontStyle&) const = default;
+};
+// Letters B, I and U in any order and case; everything else is ignored.
+tFontStyle ParseFontStyle(std::string_view style);
+
+enum class tPositionRule {
+    Previous, // exactly "-": the previous field's left (or top) edge
+    Relative, // holds "+" or "-": added to the right-most (or lowest) edge drawn so far
+    Absolute, // anything else: a pixel position in the item
+};
+struct tSkinPosition {
+    tPositionRule Rule = tPositionRule::Absolute;
+    int Value = 0;
+    bool operator==(const tSkinPosition&) const = default;
+};
+tSkinPosition ParsePosition(std::string_view text);
+// The pixel position of a position text given the previous field's edge (left for x, top for y)
+// and the running edge (right-most right, lowest bottom) of everything drawn before it.
+int ResolvePosition(std::string_view text, int previousEdge, int runningEdge);
+
+// Pixel height of a font of the given point size on the 96 dpi the skins were drawn for.
+int FontPixelSize(int points);
+// Installed face for a face a skin names: the Windows faces map onto their metric twins.
+std::string MapFontFace(std::string_view face);
+
+} // namespace vc
