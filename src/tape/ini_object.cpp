@@ -45,7 +45,7 @@ std::string_view TrimView(std::string_view text) {
 // Text up to the first line break. A value, key or section holding one would otherwise split
 // into lines of its own when saved, and a following "key=value" would come back as a real key.
 std::string_view BeforeLineBreak(std::string_view text, bool& cut) {
-    const auto br = text.find_first_of("\r\n");
+    const auto br = ini::FindLineBreak(text);
     cut = br != std::string_view::npos;
     return cut ? text.substr(0, br) : text;
 }
@@ -299,6 +299,12 @@ void tIniObject::LoadFromBytes(std::string_view bytes) {
     std::int64_t runningKey = 0;
     std::int64_t section = -1;
     std::size_t lineNumber = 0;
+    // One entry per line at most; reserving spares the moves of growing the lists line by line.
+    const std::size_t lines = ini::CountLineFeeds(bytes) + 1;
+    const std::size_t expected = std::min(lines, ini::kMaxValues);
+    values_.reserve(expected);
+    entries_.reserve(expected);
+    index_.reserve(expected);
     std::string plain;
     std::string key;
     ini::ForEachLine(bytes, [&](std::string_view line) {

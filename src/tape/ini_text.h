@@ -3,7 +3,9 @@
 // limits that keep a damaged or hostile file from taking the program's memory.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -20,14 +22,39 @@ inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 // a hundred in memory); past a million values (40 times the largest tape) the rest is ignored.
 inline constexpr std::size_t kMaxValues = 1'000'000;
 
+// Position of c at or after from, or npos; memchr is far quicker than a loop over characters.
+inline std::size_t FindChar(std::string_view text, char c, std::size_t from) {
+    if (from >= text.size()) {
+        return std::string_view::npos;
+    }
+    const void* found = std::memchr(text.data() + from, c, text.size() - from);
+    return found == nullptr ? std::string_view::npos
+                            : static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+}
+
+// Position of the first CR or LF, or npos.
+inline std::size_t FindLineBreak(std::string_view text) {
+    return std::min(FindChar(text, '\r', 0), FindChar(text, '\n', 0));
+}
+
 // Calls lineFn(std::string_view line) for each line of bytes. CR LF, LF and a lone CR each end a
 // line; the break is not part of the line. A last line without a break still counts.
 template <class F>
 void ForEachLine(std::string_view bytes, F&& lineFn) {
-    std::size_t start = 0;
     const std::size_t size = bytes.size();
+    // The next CR and the next LF are each looked for again only once passed, so a file that uses
+    // only one kind of break is not searched to its end for the other on every line.
+    std::size_t nextCr = FindChar(bytes, '\r', 0);
+    std::size_t nextLf = FindChar(bytes, '\n', 0);
+    std::size_t start = 0;
     while (start < size) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
+        if (nextCr < start) {
+            nextCr = FindChar(bytes, '\r', start);
+        }
+        if (nextLf < start) {
+            nextLf = FindChar(bytes, '\n', start);
+        }
+        const std::size_t end = std::min(nextCr, nextLf);
         if (end == std::string_view::npos) {
             lineFn(bytes.substr(start));
             return;
@@ -38,6 +65,16 @@ void ForEachLine(std::string_view bytes, F&& lineFn) {
             ++start;
         }
     }
+}
+
+// How many LF characters bytes holds.
+inline std::size_t CountLineFeeds(std::string_view bytes) {
+    std::size_t count = 0;
+    for (std::size_t at = FindChar(bytes, '\n', 0); at != std::string_view::npos;
+         at = FindChar(bytes, '\n', at + 1)) {
+        ++count;
+    }
+    return count;
 }
 
 // The section named by a header line (already trimmed, beginning with "["): the name after "[", at
