@@ -56,7 +56,8 @@ public:
     // The file text Save writes. For a scrambled object this draws a new scramble key.
     std::string SaveText();
 
-    // Appends a value without looking for an existing entry of the same section and key.
+    // Appends a value without looking for an existing entry of the same section and key. Load builds
+    // the object with it, so unlike the write operations it leaves Modified as it is.
     void AddValue(std::string_view section, std::string_view key, std::string value);
 
     // Read operations return the default when the key is absent. Section and key names are trimmed

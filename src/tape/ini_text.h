@@ -12,7 +12,7 @@
 namespace vc::ini {
 
 // The largest tape the program writes (a few hundred items with 50 price records each) is about
-// 3 MiB. Anything past 16 MiB is not a settings file; only that much is read, so memory stays
+// 2 MiB. Anything past 16 MiB is not a settings file; only that much is read, so memory stays
 // bounded whatever the file holds.
 inline constexpr std::size_t kMaxFileBytes = std::size_t{16} << 20;
 // The program writes lines of at most a few hundred characters. A line of more than 1 MiB is damage;

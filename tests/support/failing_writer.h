@@ -2,6 +2,7 @@
 // and a way to run code in a folder it may not write to.
 #pragma once
 
+#include <cerrno>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -15,7 +16,7 @@ namespace vc::test {
 // bytes, so the caller must loop), then every write fails with the given errno.
 class tFullDiskWriter {
 public:
-    explicit tFullDiskWriter(std::size_t allowBytes, int error = 28 /* ENOSPC */, std::size_t chunk = 4096);
+    explicit tFullDiskWriter(std::size_t allowBytes, int error = ENOSPC, std::size_t chunk = 4096);
     // The write function to hand over; it shares this object's counters.
     tWriteFn Fn();
     std::size_t Written() const { return state_->Written; }
