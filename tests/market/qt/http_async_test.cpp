@@ -202,8 +202,9 @@ std::vector<tServerRow> ServerRows() {
 
     tFaultReply unsized = Answer(200, "OK", {}, big);
     unsized.SendLength = false;
-    unsized.ChunkBytes = 4000;
-    unsized.ChunkDelayMs = 15;
+    // Small, spaced chunks: the first reads stay under the first guess even on a loaded machine.
+    unsized.ChunkBytes = 2500;
+    unsized.ChunkDelayMs = 30;
     rows.push_back({"over 20000 bytes without a length: progress falls back",
                     tServerKind::Fault,
                     unsized,

@@ -80,7 +80,7 @@ TEST(KestroHttp, PositionCountsPhasesThenTheBody) {
         SCOPED_TRACE(c.Name);
         tFaultReply reply = Answer(200, "OK", std::string(4000, 'z'));
         reply.SendLength = c.SendLength;
-        reply.ChunkBytes = 1000;
+        reply.ChunkBytes = 500;
         reply.ChunkDelayMs = 30;
         tFaultServer server(reply);
         tTempDir dir;
