@@ -12,7 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vc::tByteStream stream{bytes, 0};
     std::string token;
     std::size_t total = 0;
+    std::size_t position = 0;
     while (vc::NextToken(stream, token)) {
+        // Every token moves the stream on, and never past its end.
+        if (stream.Position <= position || stream.Position > size || token.empty()) {
+            __builtin_trap();
+        }
+        position = stream.Position;
         total += token.size();
         const int tagClass = vc::ClassifyTag(token);
         if (tagClass < -1 || tagClass > 44) {
@@ -28,5 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
     (void)vc::UrlDecode(bytes);
+    (void)vc::QueryValue(bytes, "s");
     return 0;
 }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "toolkit/text.h"
+
 namespace vc {
 
 namespace {
@@ -131,8 +133,9 @@ tTimeParts DecodeTime(double value) {
 }
 
 int DayOfWeek(double value) {
-    // Day 0, 30 December 1899, was a Saturday.
-    const std::int64_t days = static_cast<std::int64_t>(std::floor(std::isfinite(value) ? value : 0.0));
+    // Day 0, 30 December 1899, was a Saturday. The days are counted as DecodeDate counts them, and
+    // held to its range, so a wild value cannot overflow the conversion.
+    const std::int64_t days = WholeDays(value);
     return static_cast<int>(((days % 7) + 7 + 6) % 7) + 1;
 }
 
@@ -276,6 +279,61 @@ constexpr const char* kEnglishMonths[12] = {"January",   "February", "March",   
 constexpr const char* kEnglishDays[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                          "Thursday", "Friday", "Saturday"};
 
+// Copies the quoted literal that starts at pattern[at] and returns the position after it. '' is a
+// quote, outside quotes as well as inside them; an unclosed quote runs to the end.
+std::size_t CopyQuoted(std::string_view pattern, std::size_t at, std::string& out) {
+    if (at + 1 < pattern.size() && pattern[at + 1] == '\'') {
+        out += '\'';
+        return at + 2;
+    }
+    for (++at; at < pattern.size(); ++at) {
+        if (pattern[at] != '\'') {
+            out += pattern[at];
+        } else if (at + 1 < pattern.size() && pattern[at + 1] == '\'') {
+            out += '\'';
+            ++at;
+        } else {
+            return at + 1;
+        }
+    }
+    return at;
+}
+
+// Reads up to maxDigits digits at text[at]; false when there is none.
+bool ReadNumber(std::string_view text, std::size_t& at, std::size_t maxDigits, int& value) {
+    const std::size_t start = at;
+    value = 0;
+    while (at < text.size() && at - start < maxDigits && text[at] >= '0' && text[at] <= '9') {
+        value = value * 10 + (text[at] - '0');
+        ++at;
+    }
+    return at > start;
+}
+
+// Skips an English name (its full form or its first three letters, without regard to case) of one
+// of the given names; false when none stands at text[at].
+template <std::size_t Count>
+bool SkipName(std::string_view text, std::size_t& at, const char* const (&names)[Count], int& index) {
+    for (std::size_t i = 0; i < Count; ++i) {
+        const std::string_view full = names[i];
+        for (const std::size_t length : {full.size(), std::size_t{3}}) {
+            if (at + length > text.size()) {
+                continue;
+            }
+            bool same = true;
+            for (std::size_t k = 0; k < length && same; ++k) {
+                same = UpperChar(text[at + k]) == UpperChar(full[k]);
+            }
+            if (same) {
+                at += length;
+                index = static_cast<int>(i) + 1;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::string FormatDate(double value, std::string_view pattern) {
@@ -292,16 +350,7 @@ std::string FormatDate(double value, std::string_view pattern) {
             ++run;
         }
         if (c == '\'') {
-            // Quoted literal text; '' is a quote.
-            const auto close = pattern.find('\'', at + 1);
-            if (close == at + 1) {
-                out += '\'';
-                at += 2;
-                continue;
-            }
-            const auto end = close == std::string_view::npos ? pattern.size() : close;
-            out.append(pattern.substr(at + 1, end - at - 1));
-            at = end == pattern.size() ? end : end + 1;
+            at = CopyQuoted(pattern, at, out);
             continue;
         }
         if (c == 'd') {
@@ -332,6 +381,62 @@ std::string FormatDate(double value, std::string_view pattern) {
         at += run;
     }
     return out;
+}
+
+double ParseFormattedDate(std::string_view text, std::string_view pattern) {
+    const std::string trimmed = Trim(text);
+    const std::string_view t = trimmed;
+    if (t.empty() || pattern.empty()) {
+        return 0.0;
+    }
+    int day = 0;
+    int month = 0;
+    int year = 0;
+    std::size_t at = 0;
+    std::size_t p = 0;
+    while (p < pattern.size()) {
+        const char c = pattern[p];
+        std::size_t run = 1;
+        while (p + run < pattern.size() && pattern[p + run] == c) {
+            ++run;
+        }
+        if (c == '\'') {
+            std::string literal;
+            p = CopyQuoted(pattern, p, literal);
+            if (t.substr(at, literal.size()) != literal) {
+                return 0.0;
+            }
+            at += literal.size();
+            continue;
+        }
+        bool read = true;
+        int weekday = 0;
+        if (c == 'd') {
+            read = run >= 3 ? SkipName(t, at, kEnglishDays, weekday) : ReadNumber(t, at, 2, day);
+        } else if (c == 'M') {
+            read = run >= 3 ? SkipName(t, at, kEnglishMonths, month) : ReadNumber(t, at, 2, month);
+        } else if (c == 'y') {
+            const std::size_t digits = run >= 3 ? 4 : 2;
+            const std::size_t start = at;
+            read = ReadNumber(t, at, digits, year) && at - start == digits;
+            if (digits == 2) {
+                // Two-digit years: 00..49 are this century, 50..99 the last one.
+                year += year < 50 ? 2000 : 1900;
+            }
+        } else {
+            read = t.substr(at, run) == pattern.substr(p, run);
+            at += read ? run : 0;
+        }
+        if (!read) {
+            return 0.0;
+        }
+        p += run;
+    }
+    if (at != t.size() || year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+        day > DaysInMonth(year, month)) {
+        return 0.0;
+    }
+    return EncodeDate(year, month, day);
 }
 
 namespace {

@@ -76,6 +76,11 @@ double EuDstEnd(double value);
 // (day, names in English), M MM MMM MMMM (month), yy yyyy (year); text in single quotes and every
 // other character is copied. Empty for a date outside 0 < value <= 700000.
 std::string FormatDate(double value, std::string_view pattern);
+// The date a text shows in such a pattern (blanks around it ignored), for sorting and reading back
+// what FormatDate wrote: day and month take one or two digits, yyyy four, yy two (00..49 are
+// 20xx, 50..99 19xx); ddd/dddd skip an English day name, MMM/MMMM read an English month name;
+// every other character must stand as it is. 0 when the text is not a real date of years 1..9999.
+double ParseFormattedDate(std::string_view text, std::string_view pattern);
 
 // Month 1..12 and day 1..7 (1 = Sunday) names in a language (1 Dutch, 2 French, 3 English, 4 German,
 // 5 Hungarian), Windows-1252; an unknown language gives the Dutch name, a number outside the table

@@ -178,6 +178,46 @@ bool HasHighBytes(std::string_view text) {
     return false;
 }
 
+// Where from (which begins with "&") next stands in text at or after at, by the upper-case rule.
+std::size_t FindCaseless(std::string_view text, std::string_view from, std::size_t at) {
+    for (at = text.find('&', at); at != std::string_view::npos; at = text.find('&', at + 1)) {
+        if (text.size() - at < from.size()) {
+            return std::string_view::npos;
+        }
+        std::size_t k = 1;
+        while (k < from.size() && UpperChar(text[at + k]) == UpperChar(from[k])) {
+            ++k;
+        }
+        if (k == from.size()) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// ReplaceAll and ReplaceAllCaseless in place: a pass that finds nothing copies nothing, which
+// matters with some hundred passes over every token of a page.
+void Replace(std::string& text, const tReplacement& r, bool caseless) {
+    const std::string_view from = r.From;
+    const auto find = [&](std::size_t at) {
+        return caseless ? FindCaseless(text, from, at) : text.find(from, at);
+    };
+    std::size_t hit = find(0);
+    if (hit == std::string::npos) {
+        return;
+    }
+    std::string result;
+    result.reserve(text.size());
+    std::size_t at = 0;
+    for (; hit != std::string::npos; hit = find(at)) {
+        result.append(text, at, hit - at);
+        result.append(r.To);
+        at = hit + from.size();
+    }
+    result.append(text, at);
+    text.swap(result);
+}
+
 } // namespace
 
 std::string DecodeEntities(std::string_view text) {
@@ -186,17 +226,17 @@ std::string DecodeEntities(std::string_view text) {
     const bool utf8 = HasHighBytes(result);
     for (const tReplacement& r : kExactFirst) {
         if (utf8 || r.From[0] == '&') {
-            result = ReplaceAll(result, r.From, r.To);
+            Replace(result, r, false);
         }
     }
     if (result.find('&') == std::string::npos) {
         return result;
     }
     for (const tReplacement& r : kExactCapitals) {
-        result = ReplaceAll(result, r.From, r.To);
+        Replace(result, r, false);
     }
     for (const tReplacement& r : kCaseless) {
-        result = ReplaceAllCaseless(result, r.From, r.To);
+        Replace(result, r, true);
     }
     return result;
 }

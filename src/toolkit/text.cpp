@@ -330,6 +330,14 @@ std::string FormatFixed(double value, int width, int decimals) {
     const auto w = static_cast<std::size_t>(width);
     if (text.size() < w) {
         text.insert(0, w - text.size(), ' ');
+        return text;
+    }
+    // Cutting may drop decimals, never digits of the whole part: a value too wide for its field
+    // keeps its whole part, so 1e15 in 15 characters does not turn into 1e14.
+    const auto point = text.find('.');
+    const std::size_t whole = point == std::string::npos ? text.size() : point;
+    if (whole >= w) {
+        return text.substr(0, whole);
     }
     return text.substr(0, w);
 }
@@ -344,6 +352,9 @@ std::string TrimZeros(std::string_view text) {
     }
     if (!result.empty() && result.back() == '.') {
         result.pop_back();
+    }
+    if (result.empty() || result == "-" || result == "+") {
+        return "0"; // ".000" or "-.0" were zero
     }
     return result;
 }

@@ -57,10 +57,11 @@ double ToNumber(std::string_view text);
 int ToInteger(std::string_view text);
 // An optional sign, then digits with at most one "."; at least one digit.
 bool IsNumber(std::string_view text);
-// Fixed-point text with "." as decimal mark, right-aligned in width and cut to width characters.
-// With 0 decimals, 0.0001 is added before rounding.
+// Fixed-point text with "." as decimal mark, right-aligned in width and cut to width characters;
+// the cut only ever drops decimals, a whole part wider than width is kept whole. With 0 decimals,
+// 0.0001 is added before rounding. NaN and infinities are written as 0; width <= 0 gives "".
 std::string FormatFixed(double value, int width, int decimals);
-// Trimmed; a number with a "." loses its trailing zeros and then a trailing ".".
+// Trimmed; a number with a "." loses its trailing zeros and then a trailing "." (".0" gives "0").
 std::string TrimZeros(std::string_view text);
 // A value as the program writes numbers into texts: 6 decimals at most, trailing zeros removed.
 std::string NumberText(double value);

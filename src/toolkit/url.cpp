@@ -24,6 +24,11 @@ bool StaysPlain(unsigned char c) {
            c == '.' || c == '/' || c == '\\' || c == '|';
 }
 
+bool IsNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-' || c == '.';
+}
+
 } // namespace
 
 std::string UrlEncode(std::string_view text) {
@@ -64,8 +69,12 @@ std::string UrlDecode(std::string_view text) {
 std::string QueryValue(std::string_view text, std::string_view name) {
     const std::string upper = UpperText(text);
     const std::string wanted = UpperText(Trim(name)) + "=";
-    const auto at = upper.find(wanted);
-    if (at == std::string::npos) {
+    // The name must stand on its own: "s" is not found inside "symbols=".
+    auto at = upper.find(wanted);
+    while (at != std::string::npos && at > 0 && IsNameChar(upper[at - 1])) {
+        at = upper.find(wanted, at + 1);
+    }
+    if (at == std::string::npos || wanted.size() == 1) {
         return std::string();
     }
     const std::size_t start = at + wanted.size();

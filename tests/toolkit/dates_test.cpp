@@ -1,6 +1,7 @@
 #include "toolkit/dates.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 
 namespace vc {
@@ -28,6 +29,70 @@ TEST(Dates, TimeOfDayNeverReachesMidnight) {
     EXPECT_EQ(ShortTimeOf(40695.0 + EncodeTime(9, 5, 59)), "09:05");
     EXPECT_EQ(TimeText(7, 3, 1), "07:03:01");
     EXPECT_EQ(DateText(1, 6, 2011), "01/06/2011");
+}
+
+TEST(Dates, EverySecondOfADayReadsBackAsWritten) {
+    // A date-time built from a clock time must show that time again, whatever the binary fraction
+    // makes of it; a single second off would move stamps and history lines.
+    for (const int year : {1900, 2011, 2024, 2500}) {
+        const double midnight = EncodeDate(year, 6, 1);
+        for (int second = 0; second < 86400; ++second) {
+            const double value = midnight + EncodeTime(second / 3600, second / 60 % 60, second % 60);
+            const tTimeParts t = DecodeTime(value);
+            if (t.Hour * 3600 + t.Minute * 60 + t.Second != second || t.Millisecond != 0) {
+                ADD_FAILURE() << year << " second " << second << " reads back as " << TimeOf(value);
+                break;
+            }
+            const tDateParts d = DecodeDate(value);
+            ASSERT_EQ(d.Year * 10000 + d.Month * 100 + d.Day, year * 10000 + 601) << second;
+        }
+    }
+}
+
+TEST(Dates, MillisecondsRoundToTheNearestAndStayInTheirDay) {
+    const double day = EncodeDate(2011, 6, 1);
+    const struct {
+        double seconds; // of the day
+        const char* time;
+        int millisecond;
+    } cases[] = {
+        {43200.9996, "12:00:01", 0},   // rounded up into the next second
+        {43200.9994, "12:00:00", 999}, // not yet
+        {43200.0004, "12:00:00", 0},    {59.9996, "00:01:00", 0},      {3599.9996, "01:00:00", 0},
+        {86399.9994, "23:59:59", 999},  {86399.9996, "23:59:59", 999}, // never 24:00:00, still that day
+        {86399.99999, "23:59:59", 999},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.time);
+        const double value = day + c.seconds / 86400.0;
+        EXPECT_EQ(TimeOf(value), c.time);
+        EXPECT_EQ(DecodeTime(value).Millisecond, c.millisecond);
+        EXPECT_EQ(DateOf(value), "01/06/2011");
+        EXPECT_DOUBLE_EQ(DatePart(value), day);
+    }
+}
+
+TEST(Dates, WildValuesGiveTextsWithoutFault) {
+    const double wild[] = {std::numeric_limits<double>::quiet_NaN(),
+                           std::numeric_limits<double>::infinity(),
+                           -std::numeric_limits<double>::infinity(),
+                           1e300,
+                           -1e300,
+                           4e9};
+    for (const double v : wild) {
+        SCOPED_TRACE(v);
+        EXPECT_EQ(DateOf(v), "");
+        EXPECT_EQ(TimeOf(v).size(), 8u);
+        EXPECT_GE(DayOfWeek(v), 1);
+        EXPECT_LE(DayOfWeek(v), 7);
+        EXPECT_EQ(FormatDate(v, "dd/MM/yyyy"), "");
+        (void)UsDstStart(v);
+        (void)EuDstEnd(v);
+        (void)LastWeekday(v);
+    }
+    // Before day 0 the whole days count toward zero as DecodeDate does, the weekday with them.
+    EXPECT_EQ(DayOfWeek(-0.5), DayOfWeek(0.0));
+    EXPECT_EQ(DayOfWeek(-1.0), 6);
 }
 
 TEST(Dates, DateOfOnlyForTheStoredRange) {
@@ -138,12 +203,57 @@ TEST(Dates, ShortDateFormatPatterns) {
         {"dd MMM yyyy", "01 Jun 2011"},
         {"dddd d 'de' MMMM", "Wednesday 1 de June"},
         {"''yy", "'11"},
+        {"'o''clock' d", "o'clock 1"},
+        {"'dd' dd", "dd 01"},
+        {"d 'unclosed", "1 unclosed"},
+        {"yyyy\xE5r M", "2011\xE5r 6"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pattern);
         EXPECT_EQ(FormatDate(day, c.pattern), c.text);
     }
     EXPECT_EQ(FormatDate(0.0, "dd/MM/yyyy"), "");
+}
+
+TEST(Dates, ShortDateTextsReadBack) {
+    const double june1 = EncodeDate(2011, 6, 1);
+    const struct {
+        const char* text;
+        const char* pattern;
+        double date;
+    } cases[] = {
+        {"01/06/2011", "dd/MM/yyyy", june1},
+        {" 1/06/2011 ", "dd/MM/yyyy", june1},
+        {"6/1/11", "M/d/yy", june1},
+        {"6/1/99", "M/d/yy", EncodeDate(1999, 6, 1)},
+        {"6/1/49", "M/d/yy", EncodeDate(2049, 6, 1)},
+        {"2011-06-01", "yyyy-MM-dd", june1},
+        {"20110601", "yyyyMMdd", june1},
+        {"01 jun 2011", "dd MMM yyyy", june1},
+        {"Wednesday 1 de June 2011", "dddd d 'de' MMMM yyyy", june1},
+        {"1 June", "d MMMM", 0.0}, // no year
+        {"29.02.2012", "dd.MM.yyyy", EncodeDate(2012, 2, 29)},
+        {"29.02.2011", "dd.MM.yyyy", 0.0}, // no such day
+        {"01/13/2011", "dd/MM/yyyy", 0.0},
+        {"01/06/11", "dd/MM/yyyy", 0.0}, // a four-digit year wanted
+        {"01-06-2011", "dd/MM/yyyy", 0.0},
+        {"01/06/2011x", "dd/MM/yyyy", 0.0},
+        {"01/06", "dd/MM/yyyy", 0.0},
+        {"", "dd/MM/yyyy", 0.0},
+        {"01/06/2011", "", 0.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " as " + c.pattern);
+        EXPECT_DOUBLE_EQ(ParseFormattedDate(c.text, c.pattern), c.date);
+    }
+    // What FormatDate writes reads back to its day, through a whole leap year.
+    for (const char* pattern : {"dd/MM/yyyy", "M/d/yy", "d. MMMM yyyy", "ddd dd MMM yyyy"}) {
+        SCOPED_TRACE(pattern);
+        for (double day = EncodeDate(2024, 1, 1); day < EncodeDate(2025, 1, 1); day += 1.0) {
+            ASSERT_DOUBLE_EQ(ParseFormattedDate(FormatDate(day + 0.25, pattern), pattern), day)
+                << FormatDate(day, pattern);
+        }
+    }
 }
 
 TEST(Dates, NameTables) {

@@ -29,6 +29,29 @@ TEST(NextToken, SplitsTagsAndTextAndFoldsLineBreaks) {
     EXPECT_EQ(Tokens(std::string("a\0b<i>", 6)), (std::vector<std::string>{std::string("a\0b", 3), "<i>"}));
 }
 
+TEST(NextToken, ParsersShareOnePosition) {
+    // A parser may read a few tokens, hand the stream on and another one goes on from there.
+    const std::string page = "<tr><td>IBM</td>\r\n<td>12.5</td></tr>";
+    tByteStream stream{page, 0};
+    std::string token;
+    ASSERT_TRUE(NextToken(stream, token));
+    EXPECT_EQ(token, "<tr>");
+    EXPECT_EQ(stream.Position, 4u);
+    tByteStream later{page, stream.Position};
+    std::vector<std::string> rest;
+    while (NextToken(later, token)) {
+        rest.push_back(token);
+    }
+    EXPECT_EQ(rest,
+              (std::vector<std::string>{"<td>", "IBM", "</td>", "  ", "<td>", "12.5", "</td>", "</tr>"}));
+    EXPECT_EQ(later.Position, page.size());
+    EXPECT_FALSE(NextToken(later, token));
+    EXPECT_EQ(token, "");
+    // A stream whose position is already past its data has nothing more.
+    tByteStream past{page, page.size() + 10};
+    EXPECT_FALSE(NextToken(past, token));
+}
+
 TEST(ClassifyTag, EveryRowOfTheTable) {
     const struct {
         const char* token;
@@ -53,6 +76,7 @@ TEST(ClassifyTag, EveryRowOfTheTable) {
         {"<thead id=h>", 36},
         {"</thead>", 37},
         {"</thead >", 37},
+        {"</thead x>", 37},
         {"<td>", 9},
         {"  <TD align=right>  ", 9},
         {"</td>", 10},
@@ -138,6 +162,15 @@ TEST(DecodeEntities, OrderDecidesWhatEncodedTextBecomes) {
         {"plain text", "plain text"},
         {"M\xC3\xBCnchen &Ouml;l", "M\xFCnchen \xD6l"},
         {"&frac12; &times; &divide;", "\xBD \xD7 \xF7"},
+        {"&amp;lt;b&amp;gt;", "<b>"},
+        {"&AMP;AMP;", "&"},
+        {"&Atilde;&copy;", "\xC3\xA9"}, // made after the UTF-8 pass, so it stays two letters
+        {"&AElig;", "\xE6"}, // only "&Aelig;" is a listed capital; the caseless list makes it small
+        {"&Aelig;", "\xC6"},
+        {"\xC3", "\xC3"}, // half a sequence stays
+        {"&#233;&#X E9;", "\xE9&#X E9;"},
+        {"&EURO;&Euro;", "\x80\x80"},
+        {"&#8217; &#0233;", "&#8217; &#0233;"}, // not in the list
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -135,8 +135,8 @@ TEST(Numbers, FixedAndTrimmedTexts) {
     EXPECT_EQ(FormatFixed(12.34, 20, 6), "           12.340000");
     EXPECT_EQ(FormatFixed(0, 20, 6), "            0.000000");
     EXPECT_EQ(FormatFixed(-1.5, 8, 2), "   -1.50");
-    EXPECT_EQ(FormatFixed(123456.789, 4, 2), "1234"); // cut to the width
-    EXPECT_EQ(FormatFixed(2.5, 3, 0), "  3");         // 0.0001 added before rounding
+    EXPECT_EQ(FormatFixed(12.3456, 5, 4), "12.34"); // the cut drops decimals
+    EXPECT_EQ(FormatFixed(2.5, 3, 0), "  3");       // 0.0001 added before rounding
     EXPECT_EQ(FormatFixed(-0.001, 5, 2), " 0.00");
     EXPECT_EQ(FormatFixed(std::nan(""), 5, 1), "  0.0");
 
@@ -155,6 +155,9 @@ TEST(Numbers, FixedAndTrimmedTexts) {
         EXPECT_EQ(NumberText(n.value), n.text);
     }
     EXPECT_EQ(TrimZeros(" 12.500 "), "12.5");
+    EXPECT_EQ(TrimZeros(".000"), "0");
+    EXPECT_EQ(TrimZeros("-.0"), "0");
+    EXPECT_EQ(TrimZeros("-0.50"), "-0.5");
     EXPECT_EQ(TrimZeros("100"), "100");
     EXPECT_EQ(TrimZeros("10.00"), "10");
     EXPECT_EQ(TrimZeros("N/A.0"), "N/A.0");
@@ -162,6 +165,47 @@ TEST(Numbers, FixedAndTrimmedTexts) {
     EXPECT_EQ(WholeText(2.5), "3");
     EXPECT_EQ(WholeText(-0.2), "0");
     EXPECT_EQ(WholeText(std::numeric_limits<double>::infinity()), "0");
+}
+
+TEST(Numbers, AWholePartWiderThanTheFieldIsNeverCut) {
+    // Cutting "1000000000000000.000000" to 15 characters would give a number ten times smaller.
+    const struct {
+        double value;
+        int width;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {123456.789, 4, 2, "123456"},
+        {-123456.789, 4, 2, "-123456"},
+        {12345.678, 5, 2, "12345"},
+        {1e15, 15, 6, "1000000000000000"},
+        {123456789012.5, 15, 6, "123456789012.50"},
+        {5e9, 10, 0, "5000000000"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(FormatFixed(c.value, c.width, c.decimals), c.text);
+    }
+    EXPECT_EQ(NumberText(1e15), "1000000000000000");
+    EXPECT_EQ(NumberText(-2.5e16), "-25000000000000000");
+    EXPECT_EQ(ToNumber(NumberText(1.5e300)), 1.5e300);
+    EXPECT_EQ(NumberText(std::numeric_limits<double>::quiet_NaN()), "0");
+    EXPECT_EQ(NumberText(-std::numeric_limits<double>::infinity()), "0");
+    EXPECT_EQ(FormatFixed(1.0, 0, 2), "");
+    EXPECT_EQ(FormatFixed(1.0, 8, 500), "1.000000"); // no endless buffer for wild decimals
+}
+
+TEST(Numbers, NumberTextReadsBackAsTheSameText) {
+    // Every value the program writes must read back to a value that writes the same text, or a
+    // settings file would drift with each save.
+    const double values[] = {0.1,  0.2,      0.3,         1.0 / 3.0, 24.9,   24.90000001, 99.995, -0.0000005,
+                             1e-7, 123.4567, 1234567.891, 60000000,  -17.25, 987654.3215, 0.045,  5e-324};
+    for (const double v : values) {
+        SCOPED_TRACE(v);
+        const std::string text = NumberText(v);
+        EXPECT_EQ(NumberText(ToNumber(text)), text);
+        EXPECT_NEAR(ToNumber(text), v, 0.0000005 + 1e-12 * std::fabs(v));
+    }
 }
 
 } // namespace

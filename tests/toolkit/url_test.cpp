@@ -39,5 +39,25 @@ TEST(Url, QueryValue) {
     EXPECT_EQ(QueryValue("a=", "a"), "");
 }
 
+TEST(Url, QueryValueFindsOnlyAWholeName) {
+    const struct {
+        const char* text;
+        const char* name;
+        const char* value;
+    } cases[] = {
+        {"/q?symbols=A&s=B", "s", "B"}, // not the tail of "symbols="
+        {"/q?ss=A", "s", ""},
+        {"s=IBM", "s", "IBM"},
+        {"<a href=\"/q?a=1&amp;s=MSFT\">", "s", "MSFT\">"}, // an entity's ";" ends a name too
+        {"x=1; S=%41b", "s", "Ab"},
+        {"/q?s=A", "", ""},
+        {"/q?=A", " ", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " / " + c.name);
+        EXPECT_EQ(QueryValue(c.text, c.name), c.value);
+    }
+}
+
 } // namespace
 } // namespace vc
