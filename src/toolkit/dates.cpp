@@ -36,19 +36,30 @@ tDateParts CivilFromDays(std::int64_t z) {
     return {static_cast<int>(y + (m <= 2 ? 1 : 0)), static_cast<int>(m), static_cast<int>(d)};
 }
 
-// Whole days of a date-time, held to a range the calendar arithmetic handles.
-std::int64_t WholeDays(double value) {
+constexpr std::int64_t kMsPerDay = 86400000;
+
+// A date-time split into whole days and milliseconds of the day. The value is rounded to the
+// millisecond first and then split, so a value a hair below midnight (left by arithmetic such as
+// a time-zone correction) is that midnight and not 23:59:59 of the day before, and no time of day
+// ever reads 24:00:00. Days count toward zero and the time is taken without sign, so -0.25 is
+// 30 December 1899 06:00 as spreadsheets have it. Wild values are held to a range the calendar
+// arithmetic handles; NaN is day 0.
+struct tSplit {
+    std::int64_t Days = 0;
+    std::int64_t Ms = 0;
+};
+
+tSplit Split(double value) {
     if (!std::isfinite(value)) {
-        return 0;
+        return {};
     }
-    const double days = std::trunc(value);
-    if (days > 3.0e9) {
-        return 3'000'000'000LL;
+    if (std::fabs(value) > 1.0e9) {
+        // Far beyond any calendar; a double no longer holds milliseconds there anyway.
+        return {value > 0 ? 1'000'000'000LL : -1'000'000'000LL, 0};
     }
-    if (days < -3.0e9) {
-        return -3'000'000'000LL;
-    }
-    return static_cast<std::int64_t>(days);
+    const auto total = static_cast<std::int64_t>(std::llround(value * static_cast<double>(kMsPerDay)));
+    const std::int64_t ms = total % kMsPerDay;
+    return {total / kMsPerDay, ms < 0 ? -ms : ms};
 }
 
 void AppendPadded(std::string& out, long long value, int width) {
@@ -115,27 +126,18 @@ double EncodeTime(int hour, int minute, int second, int millisecond) {
 }
 
 tDateParts DecodeDate(double value) {
-    return CivilFromDays(WholeDays(value) - kEpochShift);
+    return CivilFromDays(Split(value).Days - kEpochShift);
 }
 
 tTimeParts DecodeTime(double value) {
-    if (!std::isfinite(value)) {
-        return {};
-    }
-    const double fraction = std::fabs(value - std::trunc(value));
-    auto ms = static_cast<std::int64_t>(std::llround(fraction * 86400000.0));
-    // A time a hair before midnight rounds up to the next day, which belongs to that day, not this.
-    if (ms >= 86400000) {
-        ms = 86399999;
-    }
+    const std::int64_t ms = Split(value).Ms;
     return {static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60),
             static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)};
 }
 
 int DayOfWeek(double value) {
-    // Day 0, 30 December 1899, was a Saturday. The days are counted as DecodeDate counts them, and
-    // held to its range, so a wild value cannot overflow the conversion.
-    const std::int64_t days = WholeDays(value);
+    // Day 0, 30 December 1899, was a Saturday. The days are the ones DecodeDate counts.
+    const std::int64_t days = Split(value).Days;
     return static_cast<int>(((days % 7) + 7 + 6) % 7) + 1;
 }
 
@@ -216,11 +218,11 @@ bool ValidTime(std::string_view text) {
 }
 
 double DatePart(double value) {
-    return static_cast<double>(WholeDays(value));
+    return static_cast<double>(Split(value).Days);
 }
 
 double TimePart(double value) {
-    return std::isfinite(value) ? std::fabs(value - std::trunc(value)) : 0.0;
+    return static_cast<double>(Split(value).Ms) / static_cast<double>(kMsPerDay);
 }
 
 double LastWeekday(double value) {

@@ -28,9 +28,10 @@ int DaysInMonth(int year, int month);
 double EncodeDate(int year, int month, int day);
 // Time of day as a fraction of a day.
 double EncodeTime(int hour, int minute, int second, int millisecond = 0);
-// The calendar date of a date-time (its whole days, counted toward zero).
+// The calendar date and the time of day of a date-time. Both first round the value to the
+// millisecond, so 23:59:59.9996 is midnight of the next day (never 24:00:00) and a value a hair
+// below midnight is that midnight; whole days count toward zero (-0.25 is 30/12/1899 06:00).
 tDateParts DecodeDate(double value);
-// The time of day of a date-time, rounded to the millisecond and never 24:00:00.
 tTimeParts DecodeTime(double value);
 // 1 = Sunday ... 7 = Saturday.
 int DayOfWeek(double value);
@@ -55,7 +56,7 @@ double ParseTime(std::string_view text);
 // Exactly HH:MM:SS with hours 0..23, minutes and seconds 0..59.
 bool ValidTime(std::string_view text);
 
-// Midnight of the value's day / its time of day.
+// Midnight of the value's day / its time of day, split as DecodeDate and DecodeTime split it.
 double DatePart(double value);
 double TimePart(double value);
 // Saturday and Sunday go back to the Friday before; other days are unchanged.

@@ -21,14 +21,12 @@ TEST(Dates, EncodeAndDecodeAgree) {
     EXPECT_EQ(leap.Day, 29);
 }
 
-TEST(Dates, TimeOfDayNeverReachesMidnight) {
-    const double justBefore = 40695.0 + (86400.0 - 0.0004) / 86400.0;
-    EXPECT_EQ(TimeOf(justBefore), "23:59:59");
-    EXPECT_EQ(DateOf(justBefore), "01/06/2011");
+TEST(Dates, FixedTextsArePadded) {
     EXPECT_EQ(TimeOf(40695.0 + EncodeTime(16, 0, 0)), "16:00:00");
     EXPECT_EQ(ShortTimeOf(40695.0 + EncodeTime(9, 5, 59)), "09:05");
     EXPECT_EQ(TimeText(7, 3, 1), "07:03:01");
     EXPECT_EQ(DateText(1, 6, 2011), "01/06/2011");
+    EXPECT_EQ(DateText(5, 7, 987), "05/07/0987");
 }
 
 TEST(Dates, EverySecondOfADayReadsBackAsWritten) {
@@ -49,27 +47,42 @@ TEST(Dates, EverySecondOfADayReadsBackAsWritten) {
     }
 }
 
-TEST(Dates, MillisecondsRoundToTheNearestAndStayInTheirDay) {
+TEST(Dates, ValuesRoundToTheMillisecondBeforeTheySplit) {
     const double day = EncodeDate(2011, 6, 1);
     const struct {
-        double seconds; // of the day
+        double seconds; // from midnight of 1 June 2011
+        const char* date;
         const char* time;
         int millisecond;
     } cases[] = {
-        {43200.9996, "12:00:01", 0},   // rounded up into the next second
-        {43200.9994, "12:00:00", 999}, // not yet
-        {43200.0004, "12:00:00", 0},    {59.9996, "00:01:00", 0},      {3599.9996, "01:00:00", 0},
-        {86399.9994, "23:59:59", 999},  {86399.9996, "23:59:59", 999}, // never 24:00:00, still that day
-        {86399.99999, "23:59:59", 999},
+        {43200.9996, "01/06/2011", "12:00:01", 0},   // rounded up into the next second
+        {43200.9994, "01/06/2011", "12:00:00", 999}, // not yet
+        {43200.0004, "01/06/2011", "12:00:00", 0},
+        {59.9996, "01/06/2011", "00:01:00", 0},
+        {86399.9994, "01/06/2011", "23:59:59", 999},
+        {86399.9996, "02/06/2011", "00:00:00", 0}, // the next midnight, never 24:00:00
+        {-0.0000006, "01/06/2011", "00:00:00", 0}, // a hair below midnight is that midnight
+        {-0.0006, "31/05/2011", "23:59:59", 999},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.time);
+        SCOPED_TRACE(c.seconds);
         const double value = day + c.seconds / 86400.0;
+        EXPECT_EQ(DateOf(value), c.date);
         EXPECT_EQ(TimeOf(value), c.time);
         EXPECT_EQ(DecodeTime(value).Millisecond, c.millisecond);
-        EXPECT_EQ(DateOf(value), "01/06/2011");
-        EXPECT_DOUBLE_EQ(DatePart(value), day);
+        // DatePart and TimePart split the same way, so the texts of the parts agree with the whole.
+        EXPECT_EQ(DateOf(DatePart(value)), c.date);
+        EXPECT_EQ(TimeOf(TimePart(value)), c.time);
+        EXPECT_EQ(DayOfWeek(value), DayOfWeek(DatePart(value)));
     }
+    // Arithmetic on date-times leaves such hairs: a time taken off in two halves.
+    const double stamp = day + EncodeTime(16, 0, 13);
+    const double back = stamp - EncodeTime(16, 0, 13) * 0.5 - EncodeTime(16, 0, 13) * 0.5;
+    EXPECT_EQ(DateOf(back) + " " + TimeOf(back), "01/06/2011 00:00:00");
+    // Before day 0 the time of day is read without sign.
+    const tTimeParts morning = DecodeTime(-0.25);
+    EXPECT_EQ(morning.Hour, 6);
+    EXPECT_EQ(DecodeDate(-0.25).Day, 30);
 }
 
 TEST(Dates, WildValuesGiveTextsWithoutFault) {
