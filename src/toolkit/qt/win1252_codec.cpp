@@ -39,13 +39,44 @@ constexpr std::array<std::uint8_t, 256> MakeLowEncodeTable() {
 
 constexpr auto kEncodeLow = MakeLowEncodeTable();
 
-std::uint8_t EncodeHigh(char16_t c) {
+// The 27 characters above U+00FF lie on the code pages 0x01, 0x02, 0x20 and 0x21 of UTF-16; one
+// 256-byte table per page keeps their encoding a lookup.
+constexpr int PageSlot(char16_t c) {
+    switch (c >> 8) {
+    case 0x01:
+        return 0;
+    case 0x02:
+        return 1;
+    case 0x20:
+        return 2;
+    case 0x21:
+        return 3;
+    default:
+        return -1;
+    }
+}
+
+using tPageTables = std::array<std::array<std::uint8_t, 256>, 4>;
+
+constexpr tPageTables MakeHighEncodeTables() {
+    tPageTables pages{};
+    for (auto& page : pages) {
+        page.fill('?');
+    }
     for (int i = 0; i < 32; ++i) {
-        if (kHighRange[i] == c) {
-            return static_cast<std::uint8_t>(0x80 + i);
+        const char16_t c = kHighRange[i];
+        if (const int slot = PageSlot(c); slot >= 0) {
+            pages[static_cast<std::size_t>(slot)][c & 0xFF] = static_cast<std::uint8_t>(0x80 + i);
         }
     }
-    return '?';
+    return pages;
+}
+
+constexpr tPageTables kEncodeHigh = MakeHighEncodeTables();
+
+std::uint8_t EncodeHigh(char16_t c) {
+    const int slot = PageSlot(c);
+    return slot < 0 ? '?' : kEncodeHigh[static_cast<std::size_t>(slot)][c & 0xFF];
 }
 
 bool IsHighSurrogate(char16_t c) {
@@ -67,8 +98,9 @@ QString FromWin1252(std::string_view bytes) {
 }
 
 std::string ToWin1252(const QString& text) {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
+    // One byte per UTF-16 unit at most; a surrogate pair gives one byte for two units.
+    std::string bytes(static_cast<std::size_t>(text.size()), '\0');
+    char* out = bytes.data();
     const QChar* units = text.constData();
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
@@ -76,16 +108,17 @@ std::string ToWin1252(const QString& text) {
         if (c < 0x100) {
             // C1 controls other than the five undefined bytes have no place in the code page.
             const std::uint8_t b = kEncodeLow[c];
-            bytes += static_cast<char>(b != 0 || c == 0 ? b : '?');
+            *out++ = static_cast<char>(b != 0 || c == 0 ? b : '?');
         } else if (IsHighSurrogate(c)) {
             if (i + 1 < size && IsLowSurrogate(units[i + 1].unicode())) {
                 ++i;
             }
-            bytes += '?';
+            *out++ = '?';
         } else {
-            bytes += static_cast<char>(EncodeHigh(c));
+            *out++ = static_cast<char>(EncodeHigh(c));
         }
     }
+    bytes.resize(static_cast<std::size_t>(out - bytes.data()));
     return bytes;
 }
 
