@@ -7,25 +7,8 @@
 namespace vc {
 namespace {
 
-constexpr char kSeparator = '|';
+constexpr char kSeparator = kFieldSeparator;
 constexpr std::string_view kLanguageCodes = "Nl|Fr|En|Du|Hu";
-
-// Field n (from 1) of a "|"-separated text; empty when there are fewer fields.
-std::string_view FieldOf(std::string_view text, int n) {
-    if (n < 1) {
-        return {};
-    }
-    std::size_t start = 0;
-    for (int i = 1; i < n; ++i) {
-        const auto bar = text.find(kSeparator, start);
-        if (bar == std::string_view::npos) {
-            return {};
-        }
-        start = bar + 1;
-    }
-    const auto end = text.find(kSeparator, start);
-    return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-}
 
 std::vector<std::string_view> SplitFields(std::string_view text) {
     std::vector<std::string_view> fields;
@@ -116,8 +99,8 @@ bool tTranslation::IsTranslatable(std::string_view text) {
 }
 
 std::string tTranslation::PickLanguage(std::string_view text) const {
-    const std::string_view picked = FieldOf(text, language_);
-    return std::string(picked.empty() ? FieldOf(text, 1) : picked);
+    std::string picked = Field(text, language_);
+    return picked.empty() ? Field(text, 1) : picked;
 }
 
 std::string tTranslation::Translate(std::string_view text) const {
@@ -190,7 +173,7 @@ std::string tTranslation::TranslateFilter(std::string_view filter) const {
 }
 
 std::string tTranslation::LanguageCode() const {
-    return std::string(FieldOf(kLanguageCodes, language_));
+    return Field(kLanguageCodes, language_);
 }
 
 } // namespace vc
