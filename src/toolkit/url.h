@@ -1,0 +1,19 @@
+// URL encoding and decoding and the query-string lookup used by the web links and page parsers.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vc {
+
+// Letters, digits, "-", ".", "/", "\" and "|" stay; every other byte becomes "%" and two upper-case
+// hexadecimal digits.
+std::string UrlEncode(std::string_view text);
+// "%" and two hexadecimal digits become that byte, "+" a blank; a "%" without two characters after
+// it stays.
+std::string UrlDecode(std::string_view text);
+// The value after name + "=" anywhere in the text (name compared without regard to case) up to the
+// next "&", trimmed and decoded; empty when the name is not there.
+std::string QueryValue(std::string_view text, std::string_view name);
+
+} // namespace vc
