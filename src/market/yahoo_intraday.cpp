@@ -139,17 +139,29 @@ bool tYahooIntraday::Download() {
 void tYahooIntraday::Parse(std::string_view document) {
     // Years up to next year pass, so a feed whose clock runs ahead over New Year still counts.
     const int latestYear = DecodeDate(clock_.Now()).Year + 1;
-    std::string line;
-    for (const char c : document) {
-        if (c == '\n') {
-            ParseLine(line, latestYear);
-            line.clear();
-        } else if (c != '\r') {
-            line.push_back(c);
+    // Lines end at LF; CR bytes are dropped wherever they are; a last line without LF counts.
+    std::string scratch;
+    std::size_t start = 0;
+    while (start < document.size()) {
+        std::size_t end = document.find('\n', start);
+        const bool last = end == std::string_view::npos;
+        if (last) {
+            end = document.size();
         }
-    }
-    if (!line.empty()) {
-        ParseLine(line, latestYear);
+        std::string_view line = document.substr(start, end - start);
+        if (line.find('\r') != std::string_view::npos) {
+            scratch.clear();
+            for (const char c : line) {
+                if (c != '\r') {
+                    scratch.push_back(c);
+                }
+            }
+            line = scratch;
+        }
+        if (!last || !line.empty()) {
+            ParseLine(line, latestYear);
+        }
+        start = end + 1;
     }
 }
 
@@ -158,7 +170,10 @@ void tYahooIntraday::ParseLine(std::string_view line, int latestYear) {
     std::string_view columns[kColumns];
     std::size_t start = 0;
     for (int i = 0; i < kColumns && start <= line.size(); ++i) {
-        const std::size_t end = std::min(line.find_first_of(",|", start), line.size());
+        std::size_t end = start;
+        while (end < line.size() && line[end] != ',' && line[end] != '|') {
+            ++end;
+        }
         columns[i] = TrimView(line.substr(start, end - start));
         start = end + 1;
     }
