@@ -46,29 +46,22 @@ function(velocrest_module name)
     endif()
 endfunction()
 
-# Gives every test discovered from <target> the environment list <env>. gtest_discover_tests flattens
-# the list it is given under PROPERTIES, which would keep only its first entry, so the variables are
-# set by a file CTest reads after the discovered tests, over the test list discovery fills in.
-function(velocrest_test_environment target env)
-    set(file ${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake)
-    file(WRITE ${file} "if(DEFINED ${target}_TESTS)\n"
-        "    set_tests_properties(\${${target}_TESTS} PROPERTIES ENVIRONMENT \"${env}\")\n"
-        "endif()\n")
-    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
-endfunction()
-
 # velocrest_tests(<folder> [DEPS <targets>...]): tests/<folder>/*_test.cpp become test_<folder>,
 # tests/<folder>/qt/*_test.cpp become test_<folder>_qt (run on the offscreen platform).
 function(velocrest_tests folder)
     cmake_parse_arguments(T "" "" "DEPS" ${ARGN})
-    set(env "LC_ALL=C;LANG=C;TZ=UTC;QT_QPA_PLATFORM=offscreen;VELOCREST_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    # The tests' environment reaches both the listing of the tests and their runs through a
+    # "cmake -E env" launcher: gtest_discover_tests flattens a list given as ENVIRONMENT property, so
+    # only the first variable would arrive that way, and the listing would get none.
+    set(env LC_ALL=C LANG=C TZ=UTC QT_QPA_PLATFORM=offscreen VELOCREST_SOURCE_DIR=${PROJECT_SOURCE_DIR})
+    set(launcher ${CMAKE_COMMAND} -E env ${env})
     file(GLOB core_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*_test.cpp)
     if(core_tests)
         add_executable(test_${folder} ${core_tests})
         target_compile_options(test_${folder} PRIVATE ${VELOCREST_WARNINGS})
         target_link_libraries(test_${folder} PRIVATE ${T_DEPS} velocrest_testsupport GTest::gmock GTest::gtest_main)
+        set_property(TARGET test_${folder} PROPERTY CROSSCOMPILING_EMULATOR ${launcher})
         gtest_discover_tests(test_${folder} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 300)
-        velocrest_test_environment(test_${folder} "${env}")
     endif()
     if(NOT VELOCREST_CORE_ONLY)
         file(GLOB qt_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/qt/*_test.cpp)
@@ -77,8 +70,8 @@ function(velocrest_tests folder)
             target_compile_options(test_${folder}_qt PRIVATE ${VELOCREST_WARNINGS})
             set_target_properties(test_${folder}_qt PROPERTIES AUTOMOC ON)
             target_link_libraries(test_${folder}_qt PRIVATE ${T_DEPS} velocrest_testsupport_qt GTest::gmock)
+            set_property(TARGET test_${folder}_qt PROPERTY CROSSCOMPILING_EMULATOR ${launcher})
             gtest_discover_tests(test_${folder}_qt DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 300)
-            velocrest_test_environment(test_${folder}_qt "${env}")
         endif()
     endif()
 endfunction()
