@@ -12,6 +12,7 @@ namespace {
 
 // Wide enough for any double in fixed point, so FormatFixed never cuts digits.
 constexpr int kWideField = 400;
+constexpr int kNarrowField = 32;
 
 // Digits after the "." of a threshold text.
 int DecimalsOf(std::string_view threshold) {
@@ -34,7 +35,12 @@ constexpr tFieldEntry kFields[] = {
 } // namespace
 
 std::string FixedText(double value, int decimals) {
-    return Trim(FormatFixed(value, kWideField, decimals));
+    // Prices fit a narrow field; only a text that fills it may have been cut and is done again wide.
+    std::string text = FormatFixed(value, kNarrowField, decimals);
+    if (text.front() != ' ') {
+        text = FormatFixed(value, kWideField, decimals);
+    }
+    return Trim(text);
 }
 
 std::string tTickerItem::SectionName(std::string_view tapeSection, std::string_view kind, int index) {

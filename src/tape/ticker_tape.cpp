@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 #include <system_error>
+#include <unordered_map>
 
 #include "tape/alerts.h"
 #include "tape/ini_text.h"
@@ -303,9 +304,20 @@ void tTickerTape::ImportSetupFolder() {
 }
 
 void tTickerTape::MergeQuotes(std::vector<std::string>& lines) {
+    if (lines.empty()) {
+        return;
+    }
+    // One look-up table per batch instead of a walk along the tape per line; the list does not
+    // change while the batch merges. Like IndexOfSymbol, the first item of a symbol wins.
+    std::unordered_map<std::string_view, int> positions;
+    positions.reserve(items_.size());
+    for (std::size_t i = items_.size(); i-- > 0;) {
+        positions[items_[i]->Symbol] = static_cast<int>(i);
+    }
     for (std::size_t i = lines.size(); i-- > 0;) {
         const std::string& line = lines[i];
-        const int position = IndexOfSymbol(Field(line, 2));
+        const auto found = positions.find(UpperText(Field(line, 2)));
+        const int position = found == positions.end() ? -1 : found->second;
         if (position < 0) {
             lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
             continue;

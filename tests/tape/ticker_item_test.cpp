@@ -74,6 +74,25 @@ TEST(TickerItemTest, DecimalsAndPriceFormat) {
     }
 }
 
+TEST(TickerItemTest, FixedTextKeepsEveryDigit) {
+    struct tCase {
+        double Value;
+        int Decimals;
+        const char* Expected;
+    };
+    const tCase cases[] = {
+        {0, 2, "0.00"},
+        {1234567.5, 0, "1234568"},
+        {-0.004, 2, "0.00"},
+        {1e30, 2, "1000000000000000019884624838656.00"},
+        {-123456789012345678901234567890.0, 0, "-123456789012345677877719597056"},
+    };
+    for (const tCase& c : cases) {
+        SCOPED_TRACE(c.Expected);
+        EXPECT_EQ(FixedText(c.Value, c.Decimals), c.Expected);
+    }
+}
+
 TEST(TickerItemTest, DisplayName) {
     struct tCase {
         const char* Name;
