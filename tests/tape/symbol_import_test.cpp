@@ -102,6 +102,15 @@ TEST(SymbolImportTest, FilesAreReadByTheirKind) {
     }
 }
 
+TEST(SymbolImportTest, OnlyTheFrontOfAHugeFileIsRead) {
+    test::tTempDir dir;
+    std::string bytes = "FIRST,First\r\n";
+    bytes.append(50u << 20, ' ');
+    bytes += "\r\nLAST,Last\r\n";
+    dir.Write("huge.csv", bytes);
+    EXPECT_EQ(ReadSymbolFile(dir.File("huge.csv")), (Lines{"First|FIRST"}));
+}
+
 TEST(SymbolImportTest, ImportFileAddsOnlyNewSymbols) {
     test::tTapeWorld world(false);
     tTickerTape& tape = *world.Tape;
