@@ -81,6 +81,11 @@ public:
     // A colour name or number; an empty value is kClNone, a value that is no colour is 0 (black).
     tColor ReadColor(std::string_view section, std::string_view key, tColor defaultValue) const;
 
+    // Every section name met while loading (a header without keys included) or written to, spelled
+    // as first met, in that order. Spellings that differ only in case are each listed, though they
+    // are one section for look-ups.
+    std::vector<std::string> SectionNames() const { return sectionNames_; }
+
     // Lists live in their own section under the keys "00001", "00002", ... Reading takes every entry
     // from "00001" on, skips "----" and stops at an empty value.
     void ReadList(std::string_view section, std::vector<std::string>& list) const;

@@ -573,6 +573,14 @@ TEST(IniListTest, ReadSectionAndWriteSection) {
     EXPECT_EQ(ini->ReadSection("Grid"), (Lines{"a=1", "b=two=2", "c=3", "x=1", "y= spaced "}));
 }
 
+TEST(IniListTest, SectionNamesListEveryHeaderAndWrittenSectionOnce) {
+    auto ini = FromText("x=before any section\n[B]\nk=1\n[Empty]\n[A]\nk=2\n[B]\nj=3\n[b]\ni=4\n");
+    ini->WriteString("New", "k", "5");
+    ini->WriteString("A", "m", "6");
+    EXPECT_EQ(ini->SectionNames(), (Lines{"B", "Empty", "A", "b", "New"}));
+    EXPECT_TRUE(FromText("")->SectionNames().empty());
+}
+
 // ---- Scrambled form ----------------------------------------------------------------------------
 
 TEST(IniScrambleTest, FixedKeyGivesAFixedText) {
