@@ -1,0 +1,93 @@
+#include "tape/ini_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+#include "toolkit/text.h"
+
+namespace vc::ini {
+
+std::string SectionFromHeader(std::string_view trimmedLine) {
+    std::string name = Trim(trimmedLine.substr(1, 255));
+    if (!name.empty()) {
+        name.pop_back();
+    }
+    return Trim(name);
+}
+
+bool SplitKeyLine(std::string_view line, std::string& key, std::string_view& value) {
+    const auto equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        return false;
+    }
+    key = Trim(line.substr(0, equals));
+    if (key.empty()) {
+        return false;
+    }
+    value = line.substr(equals + 1);
+    return true;
+}
+
+namespace {
+
+// A leading "+" is allowed as well as "-"; from_chars itself takes only "-".
+std::string_view SignedDigits(std::string_view text, std::string& scratch) {
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+') {
+        scratch.assign(text.substr(1));
+        return scratch;
+    }
+    return text;
+}
+
+bool ParseDouble(std::string_view text, double& value) {
+    if (text.empty()) {
+        return false;
+    }
+    // from_chars also reads "inf" and "nan"; a settings value never means either.
+    const char first = text.front() == '-' && text.size() > 1 ? text[1] : text.front();
+    if (!((first >= '0' && first <= '9') || first == '.')) {
+        return false;
+    }
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
+} // namespace
+
+int IntegerFromText(std::string_view text) {
+    std::string scratch;
+    const std::string trimmed = Trim(text);
+    const std::string_view digits = SignedDigits(trimmed, scratch);
+    if (digits.empty()) {
+        return 0;
+    }
+    std::int64_t whole = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), whole);
+    if (error == std::errc() && end == digits.data() + digits.size()) {
+        return static_cast<int>(std::clamp<std::int64_t>(whole, INT_MIN, INT_MAX));
+    }
+    double value = 0;
+    if (!ParseDouble(digits, value)) {
+        return 0;
+    }
+    value = std::trunc(value);
+    if (value <= INT_MIN) {
+        return INT_MIN;
+    }
+    if (value >= INT_MAX) {
+        return INT_MAX;
+    }
+    return static_cast<int>(value);
+}
+
+double FloatFromText(std::string_view text) {
+    std::string scratch;
+    const std::string trimmed = Trim(text);
+    double value = 0;
+    return ParseDouble(SignedDigits(trimmed, scratch), value) ? value : 0.0;
+}
+
+} // namespace vc::ini

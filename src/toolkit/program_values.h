@@ -1,0 +1,39 @@
+// Values that hold for the whole program run: who we are, where our files live, which instance we
+// are and how the user writes dates. Start-up fills one tProgramValues and hands it by reference to
+// whoever needs it; there is no global copy.
+#pragma once
+
+#include <string>
+
+#include "toolkit/clock.h"
+
+namespace vc {
+
+inline constexpr const char* kProgramName = "Velocrest";
+inline constexpr const char* kDdeServiceBaseName = "VELOCREST";
+
+struct tProgramValues {
+    std::string ProgramName = kProgramName;
+    // The program folder, always ending in "/".
+    std::string ProgramDir;
+    // The instance's settings file, a full path.
+    std::string SettingsFileName;
+    // 1 for the first tape on the desktop, 2, 3, ... for further ones.
+    int InstanceNumber = 1;
+    // "VELOCREST" for the first instance, "VELOCREST2", ... for further ones.
+    std::string DdeServiceName = kDdeServiceBaseName;
+    // Proxy description of the "General" section; read with the tape, written at shutdown.
+    std::string ProxySettings;
+    // The user's short date format as a Qt-style pattern (see FormatDate).
+    std::string ShortDateFormat = "dd/MM/yyyy";
+    const tClock* Clock = nullptr;
+};
+
+// The DDE service name of an instance: the base name, with the instance number after it from the
+// second instance on.
+inline std::string DdeServiceNameFor(int instanceNumber) {
+    return instanceNumber <= 1 ? std::string(kDdeServiceBaseName)
+                               : std::string(kDdeServiceBaseName) + std::to_string(instanceNumber);
+}
+
+} // namespace vc

@@ -1,0 +1,24 @@
+#include "exchange.h"
+
+#include "quotes_csv.h"
+
+namespace vc::sim {
+
+tExchange::tExchange(tUniverse universe, std::uint64_t seed, const tSession& session, const tClock& clock)
+    : universe_(std::move(universe)), walk_(seed, session), clock_(clock) {
+    routes_.Add("/", [this](const tRequest&) { return IndexPage(); });
+    routes_.Add("/d/quotes.csv", [this](const tRequest& request) {
+        return QuotesCsvPage(universe_, walk_, request, clock_.Now());
+    });
+}
+
+tResponse tExchange::IndexPage() const {
+    std::string body = "velocrest-market: a simulated exchange with " +
+                       std::to_string(universe_.Listings().size()) + " listings\r\n";
+    for (const std::string& path : routes_.Paths()) {
+        body += path + "\r\n";
+    }
+    return {200, "text/plain", body};
+}
+
+} // namespace vc::sim
