@@ -1,43 +1,12 @@
 #include "display/skin_fields.h"
 
 #include "toolkit/file_names.h"
+#include "toolkit/text.h"
 
-#include <charconv>
 #include <climits>
-#include <cmath>
 
 namespace vc {
 namespace {
-
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kSilver = 0xC0C0C0;
-constexpr std::uint32_t kBlack = 0x000000;
-
-// Leading decimal number ("." as decimal mark, optional sign), truncated toward zero and held
-// inside int; anything that does not begin with a number reads as 0.
-int ReadTruncated(std::string_view text) {
-    std::size_t start = text.find_first_not_of(' ');
-    if (start == std::string_view::npos) {
-        return 0;
-    }
-    if (text[start] == '+') {
-        ++start;
-    }
-    double value = 0;
-    const char* first = text.data() + start;
-    const auto [end, error] =
-        std::from_chars(first, text.data() + text.size(), value, std::chars_format::fixed);
-    if (error != std::errc() || end == first || std::isnan(value)) {
-        return 0;
-    }
-    if (value >= INT_MAX) {
-        return INT_MAX;
-    }
-    if (value <= INT_MIN) {
-        return INT_MIN;
-    }
-    return static_cast<int>(value);
-}
 
 int ClampToInt(long long value) {
     return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
@@ -45,11 +14,11 @@ int ClampToInt(long long value) {
 
 } // namespace
 
-std::uint32_t tSkinField::TextColor(int trend) const {
-    if (trend < 0 && ColorDown != kSkinColorNone) {
+tColor tSkinField::TextColor(int trend) const {
+    if (trend < 0 && ColorDown != kClNone) {
         return ColorDown;
     }
-    if (trend > 0 && ColorUp != kSkinColorNone) {
+    if (trend > 0 && ColorUp != kClNone) {
         return ColorUp;
     }
     return Color;
@@ -58,37 +27,37 @@ std::uint32_t tSkinField::TextColor(int trend) const {
 tSkinField DefaultSkinField(tSkinFieldId id) {
     tSkinField field;
     field.Font = "Arial";
-    field.Shadow = kBlack;
+    field.Shadow = kClBlack;
     switch (id) {
     case tSkinFieldId::Name:
         field.Size = 9;
         field.Style = "B";
-        field.Color = kWhite;
+        field.Color = kClWhite;
         field.XPos = "16";
         field.YPos = "2";
         break;
     case tSkinFieldId::Tick:
         field.Size = 8;
-        field.Color = kSilver;
+        field.Color = kClSilver;
         field.XPos = "-";
         field.YPos = "14";
         break;
     case tSkinFieldId::Close:
         field.Size = 16;
         field.Style = "B";
-        field.Color = kWhite;
+        field.Color = kClWhite;
         field.XPos = "+4";
         field.YPos = "5";
         break;
     case tSkinFieldId::Proc:
         field.Size = 8;
-        field.Color = kWhite;
+        field.Color = kClWhite;
         field.XPos = "+4";
         field.YPos = "2";
         break;
     case tSkinFieldId::Abs:
         field.Size = 8;
-        field.Color = kSilver;
+        field.Color = kClSilver;
         field.XPos = "-";
         field.YPos = "12";
         break;
@@ -125,7 +94,7 @@ tSkinPosition ParsePosition(std::string_view text) {
     }
     const tPositionRule rule = text.find_first_of("+-") != std::string_view::npos ? tPositionRule::Relative
                                                                                   : tPositionRule::Absolute;
-    return {rule, ReadTruncated(text)};
+    return {rule, ToInteger(text)};
 }
 
 int ResolvePosition(std::string_view text, int previousEdge, int runningEdge) {

@@ -2,14 +2,13 @@
 // defaults, font style letters, position texts ("-", "+n"/"-n", absolute) and the chart box.
 #pragma once
 
+#include "toolkit/colors.h"
+
 #include <array>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace vc {
-
-inline constexpr std::uint32_t kSkinColorNone = 0x1FFFFFFF;
 
 // The five text fields of an item in drawing order.
 enum class tSkinFieldId { Name, Tick, Close, Proc, Abs };
@@ -24,16 +23,16 @@ struct tSkinField {
     std::string Font;
     int Size = 0;      // points; 0 or less hides the field
     std::string Style; // any of the letters B, I, U in any case
-    std::uint32_t Color = 0;
-    std::uint32_t ColorUp = kSkinColorNone;   // none: Color
-    std::uint32_t ColorDown = kSkinColorNone; // none: Color
-    std::uint32_t Shadow = kSkinColorNone;    // none: no shadow
+    tColor Color = 0;
+    tColor ColorUp = kClNone;   // none: Color
+    tColor ColorDown = kClNone; // none: Color
+    tColor Shadow = kClNone;    // none: no shadow
     std::string XPos;
     std::string YPos;
 
     bool Shown() const { return Size > 0; }
     // The colour for a price trend of +1, -1 or 0.
-    std::uint32_t TextColor(int trend) const;
+    tColor TextColor(int trend) const;
     bool operator==(const tSkinField&) const = default;
 };
 

@@ -3,31 +3,11 @@
 #include "toolkit/text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace vc {
 namespace {
-
-// Leading decimal number with "." as decimal mark; anything that does not start with one is 0.
-double ReadNumber(std::string_view text) {
-    std::size_t start = text.find_first_not_of(' ');
-    if (start == std::string_view::npos) {
-        return 0;
-    }
-    if (text[start] == '+') {
-        ++start;
-    }
-    double value = 0;
-    const char* first = text.data() + start;
-    const auto [end, error] =
-        std::from_chars(first, text.data() + text.size(), value, std::chars_format::fixed);
-    if (error != std::errc() || end == first || !std::isfinite(value)) {
-        return 0;
-    }
-    return value;
-}
 
 // Truncation toward zero that stays defined for values outside int and for NaN, which a scale
 // spanning extreme prices can produce.
@@ -50,7 +30,7 @@ int TruncateToInt(double value) {
 
 void tThumbChart::AddPoint(std::string_view text) {
     std::string trimmed = Trim(text);
-    const double value = ReadNumber(trimmed);
+    const double value = ToNumber(trimmed);
     if (value == 0) {
         return;
     }
@@ -119,7 +99,7 @@ std::vector<tChartPoint> tThumbChart::Polyline() const {
     }
     line.reserve(points_.size());
     for (std::size_t i = 0; i < points_.size(); ++i) {
-        line.push_back({PointX(static_cast<int>(i)), ValueY(ReadNumber(points_[i]))});
+        line.push_back({PointX(static_cast<int>(i)), ValueY(ToNumber(points_[i]))});
     }
     return line;
 }

@@ -3,7 +3,8 @@
 // draws it.
 #pragma once
 
-#include <cstdint>
+#include "toolkit/colors.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,14 +19,10 @@ struct tChartPoint {
 
 class tThumbChart {
 public:
-    // Colours are 0x00BBGGRR values; 0x80000000 + n is system colour n.
-    static constexpr std::uint32_t kWindowColor = 0x80000005; // the system window colour
-    static constexpr std::uint32_t kBlue = 0x00FF0000;
-
     int Width = 10;
     int Height = 10;
-    std::uint32_t BackColor = kWindowColor;
-    std::uint32_t LineColor = kBlue;
+    tColor BackColor = kClWindow;
+    tColor LineColor = kClBlue;
     int MarginX = 0;
     int MarginY = 0;
     // How many of the newest points are kept; -1 keeps them all.

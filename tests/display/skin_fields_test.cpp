@@ -58,7 +58,7 @@ TEST(SkinFieldsTest, DefaultsLayTheFieldsOutAroundTheName) {
         tSkinFieldId Id;
         int Size;
         const char* Style;
-        std::uint32_t Color;
+        tColor Color;
         const char* XPos;
         const char* YPos;
     };
@@ -74,8 +74,8 @@ TEST(SkinFieldsTest, DefaultsLayTheFieldsOutAroundTheName) {
         EXPECT_EQ(field.Size, c.Size);
         EXPECT_EQ(field.Style, c.Style);
         EXPECT_EQ(field.Color, c.Color);
-        EXPECT_EQ(field.ColorUp, kSkinColorNone);
-        EXPECT_EQ(field.ColorDown, kSkinColorNone);
+        EXPECT_EQ(field.ColorUp, kClNone);
+        EXPECT_EQ(field.ColorDown, kClNone);
         EXPECT_EQ(field.Shadow, 0u);
         EXPECT_EQ(field.XPos, c.XPos);
         EXPECT_EQ(field.YPos, c.YPos);

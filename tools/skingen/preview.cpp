@@ -4,6 +4,7 @@
 #include "display/qt/qt_color.h"
 #include "display/qt/thumb_chart_painter.h"
 #include "display/thumb_chart.h"
+#include "toolkit/qt/win1252_codec.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -62,7 +63,7 @@ std::string ChangeText(const tSampleItem& item) {
 }
 
 QFont FieldFont(const tSkinField& field) {
-    QFont font(QString::fromStdString(MapFontFace(field.Font)));
+    QFont font(FromWin1252(MapFontFace(field.Font)));
     font.setPixelSize(std::max(1, FontPixelSize(field.Size)));
     const tFontStyle style = ParseFontStyle(field.Style);
     font.setBold(style.Bold);
@@ -172,8 +173,8 @@ QImage ComposeItem(const tPreviewSkin& skin, const tSampleItem& item) {
         p.setFont(font);
         const int x = ResolvePosition(field.XPos, previous.left(), right);
         const int y = ResolvePosition(field.YPos, previous.top(), bottom);
-        const QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-        if (field.Shadow != kSkinColorNone) {
+        const QString shown = FromWin1252(text);
+        if (field.Shadow != kClNone) {
             p.setPen(ToQColor(field.Shadow));
             p.drawText(x + 1, y + 1 + metrics.ascent(), shown);
         }

@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <cstdio>
 
 namespace vc::skingen {
 namespace {
@@ -14,32 +13,13 @@ QColor Hex(const char* rgb) {
 }
 
 // 0x00BBGGRR of a colour.
-std::uint32_t Bgr(const QColor& c) {
-    return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
-           (static_cast<std::uint32_t>(c.blue()) << 16);
-}
-
-std::string ColorText(std::uint32_t color) {
-    switch (color) {
-    case 0xFFFFFF:
-        return "clWhite";
-    case 0xC0C0C0:
-        return "clSilver";
-    case 0x000000:
-        return "clBlack";
-    case kSkinColorNone:
-        return "clNone";
-    default:
-        break;
-    }
-    char text[16];
-    std::snprintf(text, sizeof text, "$%08X", color);
-    return text;
+tColor Bgr(const QColor& c) {
+    return static_cast<tColor>(c.red()) | (static_cast<tColor>(c.green()) << 8) |
+           (static_cast<tColor>(c.blue()) << 16);
 }
 
 tSkinField Field(const char* font, int size, const char* style, const QColor& color, const char* x,
-                 const char* y, std::uint32_t up = kSkinColorNone, std::uint32_t down = kSkinColorNone,
-                 std::uint32_t shadow = 0) {
+                 const char* y, tColor up = kClNone, tColor down = kClNone, tColor shadow = 0) {
     tSkinField field;
     field.Font = font;
     field.Size = size;
@@ -191,8 +171,8 @@ std::vector<tSkinLook> ShippedSkins() {
     std::vector<tSkinLook> skins;
     const QColor white(255, 255, 255);
     const QColor silver(192, 192, 192);
-    const std::uint32_t upGreen = Bgr(Hex("#5BE38B"));
-    const std::uint32_t downRed = Bgr(Hex("#FF6B6B"));
+    const tColor upGreen = Bgr(Hex("#5BE38B"));
+    const tColor downRed = Bgr(Hex("#FF6B6B"));
 
     {
         tSkinLook arrow;
@@ -222,14 +202,13 @@ std::vector<tSkinLook> ShippedSkins() {
                       tTrendTone{Hex("#25272A"), Hex("#1E2023"), Hex("#8A939C")}};
         flat.Matte = Hex("#222528");
         flat.AlertSide = 12;
-        flat.Fields = {
-            Field("Arial", 8, "B", Hex("#E8ECEF"), "19", "2", kSkinColorNone, kSkinColorNone, kSkinColorNone),
-            Field("Arial", 8, "", Hex("#8D979F"), "-", "15", kSkinColorNone, kSkinColorNone, kSkinColorNone),
-            Field("Arial", 14, "B", Hex("#F4F6F8"), "+8", "4", Bgr(Hex("#48E08A")), Bgr(Hex("#FF6A5C")),
-                  kSkinColorNone),
-            Field("Arial", 8, "B", Hex("#C9D0D6"), "+6", "2", Bgr(Hex("#48E08A")), Bgr(Hex("#FF6A5C")),
-                  kSkinColorNone),
-            Field("Arial", 8, "", Hex("#8D979F"), "-", "15", kSkinColorNone, kSkinColorNone, kSkinColorNone)};
+        flat.Fields = {Field("Arial", 8, "B", Hex("#E8ECEF"), "19", "2", kClNone, kClNone, kClNone),
+                       Field("Arial", 8, "", Hex("#8D979F"), "-", "15", kClNone, kClNone, kClNone),
+                       Field("Arial", 14, "B", Hex("#F4F6F8"), "+8", "4", Bgr(Hex("#48E08A")),
+                             Bgr(Hex("#FF6A5C")), kClNone),
+                       Field("Arial", 8, "B", Hex("#C9D0D6"), "+6", "2", Bgr(Hex("#48E08A")),
+                             Bgr(Hex("#FF6A5C")), kClNone),
+                       Field("Arial", 8, "", Hex("#8D979F"), "-", "15", kClNone, kClNone, kClNone)};
         flat.Logo = {Hex("#2B3036"), Hex("#1A1D21"), Hex("#5C6670"),
                      Hex("#E8ECEF"), Hex("#2ECC71"), Hex("#1E8449")};
         skins.push_back(flat);
@@ -247,10 +226,9 @@ std::vector<tSkinLook> ShippedSkins() {
         blue.AlertSide = 13;
         blue.Chart = classicChart;
         blue.Fields = {
-            Field("Arial", 9, "B", white, "68", "4", kSkinColorNone, kSkinColorNone, Bgr(Hex("#061333"))),
-            Field("Arial", 8, "", Hex("#BFD3F2"), "-", "19", kSkinColorNone, kSkinColorNone,
-                  Bgr(Hex("#061333"))),
-            Field("Arial", 16, "B", white, "+7", "6", kSkinColorNone, kSkinColorNone, Bgr(Hex("#061333"))),
+            Field("Arial", 9, "B", white, "68", "4", kClNone, kClNone, Bgr(Hex("#061333"))),
+            Field("Arial", 8, "", Hex("#BFD3F2"), "-", "19", kClNone, kClNone, Bgr(Hex("#061333"))),
+            Field("Arial", 16, "B", white, "+7", "6", kClNone, kClNone, Bgr(Hex("#061333"))),
             Field("Arial", 8, "B", white, "+7", "5", Bgr(Hex("#7DFFB0")), Bgr(Hex("#FFB0B8")),
                   Bgr(Hex("#061333"))),
             Field("Arial", 8, "", Hex("#BFD3F2"), "-", "19", Bgr(Hex("#7DFFB0")), Bgr(Hex("#FFB0B8")),
@@ -269,11 +247,11 @@ std::vector<tSkinLook> ShippedSkins() {
         red.Matte = Hex("#5A1420");
         red.AlertSide = 13;
         red.Chart = classicChart;
-        const std::uint32_t ink = Bgr(Hex("#22040A"));
+        const tColor ink = Bgr(Hex("#22040A"));
         red.Fields = {
-            Field("Arial", 9, "B", Hex("#F5C869"), "68", "4", kSkinColorNone, kSkinColorNone, ink),
-            Field("Arial", 8, "", Hex("#EBC3C8"), "-", "19", kSkinColorNone, kSkinColorNone, ink),
-            Field("Arial", 16, "B", white, "+7", "6", kSkinColorNone, kSkinColorNone, ink),
+            Field("Arial", 9, "B", Hex("#F5C869"), "68", "4", kClNone, kClNone, ink),
+            Field("Arial", 8, "", Hex("#EBC3C8"), "-", "19", kClNone, kClNone, ink),
+            Field("Arial", 16, "B", white, "+7", "6", kClNone, kClNone, ink),
             Field("Arial", 8, "B", white, "+7", "5", Bgr(Hex("#8CFFB4")), Bgr(Hex("#FFC59E")), ink),
             Field("Arial", 8, "", Hex("#EBC3C8"), "-", "19", Bgr(Hex("#8CFFB4")), Bgr(Hex("#FFC59E")), ink)};
         red.Logo = {Hex("#9A2A3A"), Hex("#2A060C"), Hex("#F5C869"), white, Hex("#F5C869"), Hex("#B3801F")};

@@ -53,24 +53,24 @@ QColor SystemColor(unsigned index, const QPalette& palette) {
 
 } // namespace
 
-QColor ToQColor(std::uint32_t color, const QPalette& palette) {
-    if (color == kColorNone) {
+QColor ToQColor(tColor color, const QPalette& palette) {
+    if (color == kClNone || color == kClDefault) {
         return {};
     }
-    if ((color & kSystemColorFlag) != 0) {
+    if (IsSystemColor(color)) {
         return SystemColor(color & 0xFF, palette);
     }
     return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
                   static_cast<int>((color >> 16) & 0xFF));
 }
 
-QColor ToQColor(std::uint32_t color) {
+QColor ToQColor(tColor color) {
     return ToQColor(color, QGuiApplication::palette());
 }
 
-std::uint32_t FromQColor(const QColor& color) {
-    return static_cast<std::uint32_t>(color.red()) | (static_cast<std::uint32_t>(color.green()) << 8) |
-           (static_cast<std::uint32_t>(color.blue()) << 16);
+tColor FromQColor(const QColor& color) {
+    return static_cast<tColor>(color.red()) | (static_cast<tColor>(color.green()) << 8) |
+           (static_cast<tColor>(color.blue()) << 16);
 }
 
 } // namespace vc

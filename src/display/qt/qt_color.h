@@ -2,20 +2,17 @@
 // QColor for painting.
 #pragma once
 
+#include "toolkit/colors.h"
 #include <QColor>
 #include <QPalette>
-#include <cstdint>
 
 namespace vc {
 
-inline constexpr std::uint32_t kColorNone = 0x1FFFFFFF;
-inline constexpr std::uint32_t kSystemColorFlag = 0x80000000;
-
 // clNone gives an invalid QColor; a system colour takes the matching role of the palette.
-QColor ToQColor(std::uint32_t color, const QPalette& palette);
+QColor ToQColor(tColor color, const QPalette& palette);
 // As above with the application's palette.
-QColor ToQColor(std::uint32_t color);
+QColor ToQColor(tColor color);
 // The 0x00BBGGRR value of an opaque colour.
-std::uint32_t FromQColor(const QColor& color);
+tColor FromQColor(const QColor& color);
 
 } // namespace vc

@@ -7,8 +7,8 @@
 namespace vc {
 namespace {
 
-constexpr std::uint32_t kOlive = 0x00008080;
-constexpr std::uint32_t kWhite = 0x00FFFFFF;
+constexpr tColor kOlive = kClOlive;
+constexpr tColor kWhite = kClWhite;
 const QRgb kOliveRgb = qRgb(128, 128, 0);
 const QRgb kWhiteRgb = qRgb(255, 255, 255);
 
