@@ -6,14 +6,19 @@
 #include "preview.h"
 #include "skins.h"
 
+#include "display/qt/skin.h"
+#include "toolkit/qt/win1252_codec.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
 #include <QPainter>
 #include <cstdio>
-#include <map>
+#include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -34,6 +39,9 @@ struct tWritten {
 };
 
 bool WriteSkin(const QString& root, const tSkinLook& look, tWritten& written) {
+    // The program folder is the one above SKINS.
+    const std::filesystem::path programDir =
+        std::filesystem::path(QFile::encodeName(root).toStdString()).parent_path();
     QString relative = look.Name;
     relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QString folder = root + QLatin1Char('/') + relative;
@@ -48,38 +56,39 @@ bool WriteSkin(const QString& root, const tSkinLook& look, tWritten& written) {
          file.write(ini.data(), static_cast<qint64>(ini.size())) == static_cast<qint64>(ini.size()) && ok;
     file.close();
 
-    tPreviewSkin& preview = written.Preview;
-    preview.Height = look.Height;
-    preview.Fields = look.Fields;
-    preview.Chart = look.Chart;
     const char* backNames[] = {"Back_UP.BMP", "Back_DOWN.BMP", "Back_EQUAL.BMP"};
     for (int i = 0; i < 3; ++i) {
-        preview.Back[static_cast<std::size_t>(i)] = Background(look, static_cast<tTrendIndex>(i));
-        ok = SaveBmp(preview.Back[static_cast<std::size_t>(i)],
+        ok = SaveBmp(Background(look, static_cast<tTrendIndex>(i)),
                      folder + QLatin1Char('/') + QLatin1String(backNames[i])) &&
              ok;
     }
-    preview.Alert = AlertStrip(look);
-    ok = SaveBmp(preview.Alert, folder + QStringLiteral("/Alert.BMP")) && ok;
-
-    auto bullets = std::make_shared<std::map<std::string, QImage>>();
+    ok = SaveBmp(AlertStrip(look), folder + QStringLiteral("/Alert.BMP")) && ok;
     for (const std::string& code : BulletCodes()) {
-        (*bullets)[code] = SkinBullet(look, code);
-        ok = SaveBmp((*bullets)[code],
+        ok = SaveBmp(SkinBullet(look, code),
                      folder + QStringLiteral("/Bullet_%1.BMP").arg(QString::fromStdString(code))) &&
              ok;
     }
-    (*bullets)[""] = SkinBullet(look, "");
-    ok = SaveBmp((*bullets)[""], folder + QStringLiteral("/Bullet.BMP")) && ok;
-    preview.Bullet = [bullets](const std::string& code) {
-        const auto it = bullets->find(code);
-        return it != bullets->end() ? it->second : bullets->at("");
-    };
+    ok = SaveBmp(SkinBullet(look, ""), folder + QStringLiteral("/Bullet.BMP")) && ok;
+    ok = SaveBmp(Keyed(LeftLogo(look.Height, look.Logo), look.Matte),
+                 folder + QStringLiteral("/Logo_LEFT.BMP")) &&
+         ok;
+    ok = SaveBmp(Keyed(RightLogo(look.Height, look.Logo), look.Matte),
+                 folder + QStringLiteral("/Logo_RIGHT.BMP")) &&
+         ok;
 
-    written.LeftLogo = Keyed(LeftLogo(look.Height, look.Logo), look.Matte);
-    written.RightLogo = Keyed(RightLogo(look.Height, look.Logo), look.Matte);
-    ok = SaveBmp(written.LeftLogo, folder + QStringLiteral("/Logo_LEFT.BMP")) && ok;
-    ok = SaveBmp(written.RightLogo, folder + QStringLiteral("/Logo_RIGHT.BMP")) && ok;
+    // The previews are drawn from the skin as the program reads it back, not from what was meant.
+    std::shared_ptr<vc::tSkin> skin = vc::SelectSkin(programDir, vc::ToWin1252(look.Name));
+    tPreviewSkin& preview = written.Preview;
+    preview.Height = skin->ItemHeight;
+    preview.Back = {skin->BackUp, skin->BackDown, skin->BackEqual};
+    preview.Alert = skin->AlertStrip;
+    for (int i = 0; i < vc::kSkinFieldCount; ++i) {
+        preview.Fields[static_cast<std::size_t>(i)] = skin->Field(static_cast<vc::tSkinFieldId>(i));
+    }
+    preview.Chart = skin->ChartBox;
+    preview.Bullet = [skin](const std::string& code) { return skin->BulletBitmap(code); };
+    written.LeftLogo = skin->LogoLeft;
+    written.RightLogo = skin->LogoRight;
     ok = SaveBmp(GalleryPreview(preview, SampleItems()), folder + QStringLiteral("/Preview.BMP")) && ok;
     return ok;
 }
@@ -128,7 +137,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: velocrest-skingen <SKINS folder> [--overview <file.png>]\n");
         return 2;
     }
-    const QString root = args[1];
+    const QString root = QDir::cleanPath(args[1]);
+    // The skins are read back as the program reads them, from a program folder's SKINS.
+    if (QFileInfo(root).fileName().compare(QStringLiteral("SKINS"), Qt::CaseInsensitive) != 0) {
+        std::fprintf(stderr, "skingen: the output folder must be called SKINS\n");
+        return 2;
+    }
     const std::vector<tSkinLook> looks = ShippedSkins();
     std::vector<tWritten> written(looks.size());
     bool ok = true;
