@@ -3,6 +3,7 @@
 #include "toolkit/file_names.h"
 #include "toolkit/text.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace vc {
@@ -108,6 +109,25 @@ int ResolvePosition(std::string_view text, int previousEdge, int runningEdge) {
         break;
     }
     return position.Value;
+}
+
+tSkinLayout::tSpot tSkinLayout::Place(std::string_view xPos, std::string_view yPos) const {
+    return {ResolvePosition(xPos, previousLeft_, right_), ResolvePosition(yPos, previousTop_, bottom_)};
+}
+
+void tSkinLayout::Drawn(int x, int y, int w, int h) {
+    const int right = ClampToInt(static_cast<long long>(x) + w);
+    const int bottom = ClampToInt(static_cast<long long>(y) + h);
+    previousLeft_ = x;
+    previousTop_ = y;
+    previousRight_ = right;
+    previousBottom_ = bottom;
+    right_ = std::max(right_, right);
+    bottom_ = std::max(bottom_, bottom);
+}
+
+void tSkinLayout::ReachRight(int right) {
+    right_ = std::max(right_, right);
 }
 
 int FontPixelSize(int points) {

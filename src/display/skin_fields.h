@@ -73,6 +73,40 @@ tSkinPosition ParsePosition(std::string_view text);
 // and the running edge (right-most right, lowest bottom) of everything drawn before it.
 int ResolvePosition(std::string_view text, int previousEdge, int runningEdge);
 
+// The layout state while one item's fields are placed: the rectangle of the field drawn last and
+// the right-most and lowest edges reached by anything drawn so far.
+class tSkinLayout {
+public:
+    struct tSpot {
+        int X = 0;
+        int Y = 0;
+        bool operator==(const tSpot&) const = default;
+    };
+    // Where a field with these position texts goes.
+    tSpot Place(std::string_view xPos, std::string_view yPos) const;
+    // A field was drawn at (x, y), w wide and h high: it becomes the previous field.
+    void Drawn(int x, int y, int w, int h);
+    // Something that is not a field reached this far right (a logo, an alert frame).
+    void ReachRight(int right);
+    // A logo at the left makes the next "-" position start right of it.
+    void SetPreviousRight(int right) { previousRight_ = right; }
+
+    int Right() const { return right_; }
+    int Bottom() const { return bottom_; }
+    int PreviousLeft() const { return previousLeft_; }
+    int PreviousTop() const { return previousTop_; }
+    int PreviousRight() const { return previousRight_; }
+    int PreviousBottom() const { return previousBottom_; }
+
+private:
+    int previousLeft_ = 0;
+    int previousTop_ = 0;
+    int previousRight_ = 0;
+    int previousBottom_ = 0;
+    int right_ = 0;
+    int bottom_ = 0;
+};
+
 // Pixel height of a font of the given point size on the 96 dpi the skins were drawn for.
 int FontPixelSize(int points);
 // Installed face for a face a skin names: the Windows faces map onto their metric twins.

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace vc {
 namespace {
@@ -104,6 +105,63 @@ TEST(SkinFieldsTest, FontSizesAndFaces) {
     EXPECT_EQ(MapFontFace("arial"), "Liberation Sans");
     EXPECT_EQ(MapFontFace("Courier New"), "Liberation Mono");
     EXPECT_EQ(MapFontFace("DejaVu Sans"), "DejaVu Sans");
+}
+
+// The default layout: name, symbol under it, price right of both, change figures right of the price.
+TEST(SkinFieldsTest, LayoutFollowsWhateverWasDrawnBefore) {
+    struct tDrawn {
+        tSkinFieldId Id;
+        int Width;
+        int Height;
+        tSkinLayout::tSpot Expected;
+    };
+    struct tCase {
+        const char* Label;
+        std::vector<tDrawn> Fields;
+    };
+    const tCase cases[] = {
+        {"name wider than symbol",
+         {{tSkinFieldId::Name, 60, 14, {16, 2}},
+          {tSkinFieldId::Tick, 30, 13, {16, 14}},
+          {tSkinFieldId::Close, 70, 24, {80, 5}},
+          {tSkinFieldId::Proc, 40, 13, {154, 2}},
+          {tSkinFieldId::Abs, 35, 13, {154, 12}}}},
+        // "+4" counts from the right-most edge, whichever field reached it.
+        {"symbol wider than name",
+         {{tSkinFieldId::Name, 20, 14, {16, 2}},
+          {tSkinFieldId::Tick, 50, 13, {16, 14}},
+          {tSkinFieldId::Close, 70, 24, {70, 5}},
+          {tSkinFieldId::Proc, 40, 13, {144, 2}},
+          {tSkinFieldId::Abs, 35, 13, {144, 12}}}},
+        // With the name hidden the symbol's "-" takes the previous field's edge, here nothing yet.
+        {"no name", {{tSkinFieldId::Tick, 50, 13, {0, 14}}, {tSkinFieldId::Close, 70, 24, {54, 5}}}},
+    };
+    for (const tCase& c : cases) {
+        SCOPED_TRACE(c.Label);
+        tSkinLayout layout;
+        for (const tDrawn& drawn : c.Fields) {
+            const tSkinField field = DefaultSkinField(drawn.Id);
+            const tSkinLayout::tSpot spot = layout.Place(field.XPos, field.YPos);
+            EXPECT_EQ(spot, drawn.Expected) << static_cast<int>(drawn.Id);
+            layout.Drawn(spot.X, spot.Y, drawn.Width, drawn.Height);
+        }
+    }
+}
+
+TEST(SkinFieldsTest, LogoAndAlertFrameMoveTheEdges) {
+    tSkinLayout layout;
+    // A 30-pixel logo at x = 4.
+    layout.ReachRight(34);
+    layout.SetPreviousRight(34);
+    EXPECT_EQ(layout.Place("+4", "-"), (tSkinLayout::tSpot{38, 0}));
+    layout.Drawn(38, 2, 50, 14);
+    // An alert frame of 13 pixels after the name.
+    layout.ReachRight(38 + 50 + 1 + 13 - 2);
+    EXPECT_EQ(layout.Place("+4", "+0"), (tSkinLayout::tSpot{104, 16}));
+    EXPECT_EQ(layout.Place("-", "-"), (tSkinLayout::tSpot{38, 2}));
+    layout.Drawn(INT_MAX - 3, INT_MAX - 3, 100, 100);
+    EXPECT_EQ(layout.Right(), INT_MAX);
+    EXPECT_EQ(layout.Bottom(), INT_MAX);
 }
 
 } // namespace

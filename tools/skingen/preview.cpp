@@ -156,9 +156,7 @@ QImage ComposeItem(const tPreviewSkin& skin, const tSampleItem& item) {
         Keyed(p, 0, 0, bullet, BottomRightKey(bullet));
     }
 
-    QRect previous;
-    int right = 0;
-    int bottom = 0;
+    tSkinLayout layout;
     const std::string texts[] = {item.Name, item.Symbol,
                                  item.Close > 0 ? Fixed(item.Close, item.Decimals) : "", PercentText(item),
                                  ChangeText(item)};
@@ -171,8 +169,7 @@ QImage ComposeItem(const tPreviewSkin& skin, const tSampleItem& item) {
         const QFont font = FieldFont(field);
         const QFontMetrics metrics(font);
         p.setFont(font);
-        const int x = ResolvePosition(field.XPos, previous.left(), right);
-        const int y = ResolvePosition(field.YPos, previous.top(), bottom);
+        const auto [x, y] = layout.Place(field.XPos, field.YPos);
         const QString shown = FromWin1252(text);
         if (field.Shadow != kClNone) {
             p.setPen(ToQColor(field.Shadow));
@@ -182,16 +179,14 @@ QImage ComposeItem(const tPreviewSkin& skin, const tSampleItem& item) {
         p.drawText(x, y + metrics.ascent(), shown);
         const int w = metrics.horizontalAdvance(shown);
         const int h = metrics.height();
-        previous = QRect(QPoint(x, y), QPoint(x + w - 1, y + h - 1));
-        right = std::max(right, x + w);
-        bottom = std::max(bottom, y + h);
+        layout.Drawn(x, y, w, h);
         if (i == 0 && !skin.Alert.isNull() && item.AlertState != 0) {
             const int side = skin.Alert.height();
             const QImage frame = StripFrame(skin.Alert, item.AlertState);
             if (!frame.isNull()) {
                 Keyed(p, x + w + 1, y, frame, kOliveKey);
             }
-            right = std::max(right, x + w + 1 + side - 2);
+            layout.ReachRight(x + w + 1 + side - 2);
         }
     }
     if (skin.Chart.Shown()) {
@@ -210,7 +205,7 @@ QImage ComposeItem(const tPreviewSkin& skin, const tSampleItem& item) {
             Keyed(p, skin.Chart.XPos, skin.Chart.YPos, drawn, kOliveKey);
         }
     }
-    int width = right + 10;
+    int width = layout.Right() + 10;
     if (!back.isNull()) {
         if (back.width() < width) {
             width = back.width();

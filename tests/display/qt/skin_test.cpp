@@ -173,9 +173,7 @@ std::filesystem::path ShippedProgramDir() {
 // The right-most and lowest edges the default-placed texts of a typical item reach.
 QSize TextExtent(const tSkin& skin) {
     const char* texts[] = {"TotalEnergies", "TTE.PA", "18492.49", "+1.44%", "-68.63"};
-    QRect previous;
-    int right = 0;
-    int bottom = 0;
+    tSkinLayout layout;
     for (int i = 0; i < kSkinFieldCount; ++i) {
         const tSkinField& field = skin.Field(static_cast<tSkinFieldId>(i));
         if (!field.Shown()) {
@@ -185,16 +183,13 @@ QSize TextExtent(const tSkin& skin) {
         font.setPixelSize(FontPixelSize(field.Size));
         font.setBold(ParseFontStyle(field.Style).Bold);
         const QFontMetrics metrics(font);
-        const int x = ResolvePosition(field.XPos, previous.left(), right);
-        const int y = ResolvePosition(field.YPos, previous.top(), bottom);
+        const auto [x, y] = layout.Place(field.XPos, field.YPos);
         const int w = metrics.horizontalAdvance(QString::fromLatin1(texts[i]));
         // The drawn glyphs, not the line box: descent room below the digits is empty.
         const int h = metrics.ascent() + metrics.descent();
-        previous = QRect(x, y, w, h);
-        right = std::max(right, x + w);
-        bottom = std::max(bottom, y + h);
+        layout.Drawn(x, y, w, h);
     }
-    return {right, bottom};
+    return {layout.Right(), layout.Bottom()};
 }
 
 TEST(ShippedSkinsTest, EveryShippedSkinLoadsWhole) {
@@ -240,8 +235,8 @@ TEST(ShippedSkinsTest, EveryShippedSkinLoadsWhole) {
         EXPECT_EQ(qAlpha(KeyOut(skin.LogoRight, TopLeftKey(skin.LogoRight))
                              .pixel(skin.LogoRight.width() - 1, skin.ItemHeight - 1)),
                   255);
-        for (const char* code : {"US", "IX", "FX", "EU", "DE", "PA", "L", "IR", "AS", "BR", "ST", "VX", "LS", "MC",
-                                 "MI", "VI", "JP", "SA"}) {
+        for (const char* code : {"US", "IX", "FX", "EU", "DE", "PA", "L", "IR", "AS", "BR", "ST", "VX", "LS",
+                                 "MC", "MI", "VI", "JP", "SA"}) {
             const QImage bullet = skin.BulletBitmap(code);
             ASSERT_FALSE(bullet.isNull()) << code;
             EXPECT_LE(bullet.width(), 16) << code;
