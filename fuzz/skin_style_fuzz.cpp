@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)vc::MapFontFace(field.Font);
         const auto [x, y] = layout.Place(field.XPos, field.YPos);
         // A text as wide and high as the font is big, the measure of nothing in particular.
-        const int size = vc::FontPixelSize(field.Size);
-        layout.Drawn(x, y, size, size);
+        const int pixels = vc::FontPixelSize(field.Size);
+        layout.Drawn(x, y, pixels, pixels);
         layout.ReachRight(x);
     }
     return 0;
