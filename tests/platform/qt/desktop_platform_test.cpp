@@ -77,6 +77,9 @@ TEST_F(DesktopPlatformTest, DesktopToolsAreFoundInThePath) {
 }
 
 TEST_F(DesktopPlatformTest, ThePlatformWritesOnlyBelowTheFoldersItWasGiven) {
+    // No database tool is found, so none outlives the test's folder.
+    fs::create_directory(dir_.Path() / "no-tools");
+    const tScopedVariable path("PATH", dir_.File("no-tools"));
     const tEnvLookup env = test::FakeEnvironment({{"HOME", dir_.Path().string()}});
     const std::unique_ptr<tDesktopPlatform> platform = CreateDesktopPlatform(env);
     const std::string exe = platform->ExecutablePath();

@@ -96,7 +96,8 @@ TEST_F(SessionEndWatcherTest, OnlyOneWatcherCatchesTheSignals) {
 }
 
 TEST_F(SessionEndWatcherTest, ThePlatformWatchesUntilToldToStop) {
-    const std::unique_ptr<tDesktopPlatform> platform = CreateDesktopPlatform(test::FakeEnvironment({}));
+    const std::unique_ptr<tDesktopPlatform> platform =
+        CreateDesktopPlatform(test::FakeEnvironment({{"HOME", "/nonexistent"}}));
     platform->WatchSessionEnd(Recorder());
     // Replacing the handler keeps the watch.
     int replaced = 0;
