@@ -237,9 +237,6 @@ void tAppBarForm::ShowBar() {
     const int top = edge_ == tDockEdge::Bottom ? strip.top() - barHeight : strip.top() + strip.height();
     floatBar_->setGeometry(strip.left(), top, strip.width(), barHeight);
     floatBar_->show();
-    if (topmost_) {
-        floatBar_->raise();
-    }
 }
 
 void tAppBarForm::HideBar() {
@@ -261,8 +258,9 @@ void tAppBarForm::leaveEvent(QEvent* event) {
 
 void tAppBarForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // Whatever changed the height, the bar stays against its edge and reserves what it covers.
     if (height() != strutHeight_) {
-        UpdateStrut();
+        SetEdgePosition(edge_);
     }
 }
 
