@@ -41,17 +41,18 @@ tAppBarForm::tAppBarForm(std::unique_ptr<tScreenEdgeDock> dock)
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
-    // The window type has to be on the window before the window manager first sees it.
-    dock_->MarkAsDock(winId());
-    dock_->OnFullScreenChange = [this] { CheckFullScreen(); };
-
     hideTimer_.setInterval(kHideDelay);
     hideTimer_.setSingleShot(true);
     connect(&hideTimer_, &QTimer::timeout, this, &tAppBarForm::HideTimerElapsed);
 
-    // Height 0 until the owner sets the real one: nothing reserved yet.
+    // Height 0 until the owner sets the real one: nothing reserved yet. The geometry comes first so
+    // that the native window is born at the edge rather than at a default size the window manager
+    // would report back later.
     const tScreenRect screen = LogicalScreen();
     setGeometry(screen.Left, screen.Top, screen.Width, 0);
+    // The window type has to be on the window before the window manager first sees it.
+    dock_->MarkAsDock(winId());
+    dock_->OnFullScreenChange = [this] { CheckFullScreen(); };
     SetEdgePosition(tDockEdge::Top);
 }
 
@@ -168,11 +169,7 @@ void tAppBarForm::DockAtStart(bool autoHide, tDockEdge edge) {
     edge_ = edge;
     if (autoHide_) {
         SetBarHeight(kStripHeight);
-        if (floatBar_) {
-            MakeFloatBarTopLevel();
-            const tScreenRect screen = LogicalScreen();
-            floatBar_->setGeometry(x(), screen.Top + kStripHeight, width(), kHiddenBarHeight);
-        }
+        MakeFloatBarTopLevel(QRect(x(), LogicalScreen().Top + kStripHeight, width(), kHiddenBarHeight));
     } else {
         SetBarHeight(TapeHeight());
         MakeFloatBarChild();
@@ -189,8 +186,8 @@ void tAppBarForm::ApplyDockSettings(bool autoHide, tDockEdge edge) {
             MakeFloatBarChild();
         } else {
             SetBarHeight(kStripHeight);
-            MakeFloatBarTopLevel();
             autoHide_ = true;
+            MakeFloatBarTopLevel(ShownBarGeometry());
             ShowBar();
             hideTimer_.start();
         }
@@ -232,11 +229,15 @@ void tAppBarForm::ShowBar() {
     if (!floatBar_) {
         return;
     }
+    floatBar_->setGeometry(ShownBarGeometry());
+    floatBar_->show();
+}
+
+QRect tAppBarForm::ShownBarGeometry() const {
     const int barHeight = TapeHeight();
     const QRect strip = geometry();
     const int top = edge_ == tDockEdge::Bottom ? strip.top() - barHeight : strip.top() + strip.height();
-    floatBar_->setGeometry(strip.left(), top, strip.width(), barHeight);
-    floatBar_->show();
+    return QRect(strip.left(), top, strip.width(), barHeight);
 }
 
 void tAppBarForm::HideBar() {
@@ -258,8 +259,10 @@ void tAppBarForm::leaveEvent(QEvent* event) {
 
 void tAppBarForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // Whatever changed the height, the bar stays against its edge and reserves what it covers.
-    if (height() != strutHeight_) {
+    // Whatever in the program changed the height, the bar stays against its edge and reserves what it
+    // covers. The window manager's own reports are left alone: while it takes the window in it may
+    // pass through stale sizes, and docking to those would chase them.
+    if (!event->spontaneous() && height() != strutHeight_) {
         SetEdgePosition(edge_);
     }
 }
@@ -293,11 +296,12 @@ void tAppBarForm::CheckFullScreen() {
     SetTopmost(!fullScreen);
 }
 
-void tAppBarForm::MakeFloatBarTopLevel() {
+void tAppBarForm::MakeFloatBarTopLevel(const QRect& geometry) {
     if (!floatBar_) {
         return;
     }
     floatBar_->BecomeTopLevel();
+    floatBar_->setGeometry(geometry);
     dock_->MarkAsDock(floatBar_->winId());
 }
 

@@ -87,7 +87,9 @@ protected:
 private:
     void UpdateStrut();
     void CheckFullScreen();
-    void MakeFloatBarTopLevel();
+    // Directly above a bottom strip or below a top one, as wide as it, as high as the tape.
+    QRect ShownBarGeometry() const;
+    void MakeFloatBarTopLevel(const QRect& geometry);
     void MakeFloatBarChild();
     // The screen docked at, in Qt's coordinates and in device pixels.
     tScreenRect LogicalScreen() const;
