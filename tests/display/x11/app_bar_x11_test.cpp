@@ -60,7 +60,8 @@ protected:
     std::vector<std::uint32_t> Cardinals(xcb_window_t window, const char* name) const {
         std::vector<std::uint32_t> values;
         auto* reply = xcb_get_property_reply(
-            connection_, xcb_get_property(connection_, 0, window, Atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
+            connection_,
+            xcb_get_property(connection_, 0, window, Atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 4096),
             nullptr);
         if (reply != nullptr && reply->format == 32) {
             const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
@@ -75,7 +76,8 @@ protected:
         if (v.size() < 4) {
             return {};
         }
-        return QRect(static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]), static_cast<int>(v[3]));
+        return QRect(static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
+                     static_cast<int>(v[3]));
     }
 
     // Waits, within a generous guard, until the window manager has caught up.
@@ -135,10 +137,8 @@ TEST_F(tX11Test, TheWorkAreaLeavesOutTheDockedBarAndComesBackWhenItCloses) {
         int TapeHeight;
     };
     const tCase cases[] = {
-        {"bottom", tDockEdge::Bottom, false, 24},
-        {"top", tDockEdge::Top, false, 24},
-        {"taller bottom", tDockEdge::Bottom, false, 40},
-        {"auto-hide bottom", tDockEdge::Bottom, true, 24},
+        {"bottom", tDockEdge::Bottom, false, 24},        {"top", tDockEdge::Top, false, 24},
+        {"taller bottom", tDockEdge::Bottom, false, 40}, {"auto-hide bottom", tDockEdge::Bottom, true, 24},
         {"auto-hide top", tDockEdge::Top, true, 24},
     };
     for (const tCase& c : cases) {
@@ -151,10 +151,12 @@ TEST_F(tX11Test, TheWorkAreaLeavesOutTheDockedBarAndComesBackWhenItCloses) {
         const QRect expected = c.Edge == tDockEdge::Top
                                    ? QRect(0, reserved, full_.width(), full_.height() - reserved)
                                    : QRect(0, 0, full_.width(), full_.height() - reserved);
-        EXPECT_TRUE(WorkAreaBecomes(expected)) << "work area stayed " << WorkArea().y() << "+" << WorkArea().height();
+        EXPECT_TRUE(WorkAreaBecomes(expected))
+            << "work area stayed " << WorkArea().y() << "+" << WorkArea().height();
 
         // The bar itself covers exactly the reserved strip.
-        const QRect strip(0, c.Edge == tDockEdge::Top ? 0 : full_.height() - reserved, full_.width(), reserved);
+        const QRect strip(0, c.Edge == tDockEdge::Top ? 0 : full_.height() - reserved, full_.width(),
+                          reserved);
         EXPECT_TRUE(QTest::qWaitFor([&] { return MappedGeometry(*form) == strip; }, kGuardMs));
         const auto window = static_cast<xcb_window_t>(form->winId());
         EXPECT_EQ(Cardinals(window, "_NET_WM_WINDOW_TYPE"),
