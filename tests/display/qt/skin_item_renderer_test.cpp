@@ -221,6 +221,7 @@ TEST_F(tSkinItemRendererTest, BulletFileByCodeWithItsCornerColourTransparent) {
     } bullets[] = {{"Bullet_IX.BMP", 0xFF0000},
                    {"Bullet_FX.BMP", 0x00FF00},
                    {"Bullet_US.BMP", 0x0000FF},
+                   {"Bullet_NL.BMP", 0x00FFFF},
                    {"Bullet.BMP", 0xFFFF00}};
     for (const auto& bullet : bullets) {
         QImage image = Solid(8, 8, bullet.Color);
@@ -231,17 +232,19 @@ TEST_F(tSkinItemRendererTest, BulletFileByCodeWithItsCornerColourTransparent) {
     LoadSkin();
     struct tCase {
         const char* Symbol;
+        const char* Name;
         QRgb Pixel; // at (1, 1)
     };
     const tCase cases[] = {
-        {"^XYZ", 0xFF0000},
-        {"EURGBP=X", 0x00FF00},
-        {"MSFT", 0x0000FF},
-        {"ABI.BR", 0xFFFF00}, // no Bullet_BR.BMP: the plain bullet
+        {"^XYZ", "Xyz", 0xFF0000},
+        {"EURGBP=X", "Pound", 0x00FF00},
+        {"MSFT", "Microsoft", 0x0000FF},
+        {"RDSA.AS", "Royal Dutch [NL]", 0x00FFFF}, // the name's code before the symbol's
+        {"ABI.BR", "Inbev", 0xFFFF00},             // no Bullet_BR.BMP: the plain bullet
     };
     for (const tCase& c : cases) {
         SCOPED_TRACE(c.Symbol);
-        tTickerItem& item = Item(c.Symbol, 10, 10);
+        tTickerItem& item = Item(c.Symbol, 10, 10, c.Name);
         const QImage& image = Drawn(item);
         EXPECT_EQ(image.pixel(1, 1) & 0xFFFFFF, c.Pixel);
         EXPECT_EQ(image.pixel(3, 5) & 0xFFFFFF, kBackEqual);
