@@ -67,8 +67,8 @@ bool LinkContains(const tTickerItem& item, int left, int x, int y) {
 
 tTapeWidget::tTapeWidget(tItemRenderer& renderer, std::filesystem::path programDir, QWidget* parent)
     : QWidget(parent), renderer_(renderer), programDir_(std::move(programDir)),
-      skin_(std::make_unique<tSkin>()), hint_(new QLabel(this, Qt::ToolTip)), hintHide_(new QTimer(this)),
-      hintPause_(new QTimer(this)) {
+      skin_(std::make_unique<tSkin>()), hint_(new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint)),
+      hintHide_(new QTimer(this)), hintPause_(new QTimer(this)) {
     // Every pixel is painted from the off-screen picture, so nothing is erased first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
