@@ -15,6 +15,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstring>
 #include <system_error>
 
 #include "tape/alerts.h"
@@ -57,6 +58,52 @@ QImage KeyedLogo(const QImage& logo, QPoint keyPixel) {
     }
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
+
+// Draws into the off-screen picture: opaque pictures in its own format are copied row by row,
+// which is all a scroll step does for most items; anything else goes through a painter, begun only
+// when first needed.
+class tStripPainter {
+public:
+    explicit tStripPainter(QImage& strip) : strip_(strip) {}
+
+    QPainter& Painter() {
+        if (!painter_.isActive()) {
+            painter_.begin(&strip_);
+        }
+        return painter_;
+    }
+
+    // The picture at (x, 0); rows of the tape it does not reach are black.
+    void Copy(int x, const QImage& picture) {
+        const int from = std::max(0, -x);
+        const int to = std::min(picture.width(), strip_.width() - x);
+        if (picture.isNull() || to <= from) {
+            return;
+        }
+        const int rows = std::min(picture.height(), strip_.height());
+        if (rows < strip_.height()) {
+            Painter().fillRect(x + from, rows, to - from, strip_.height() - rows, Qt::black);
+        }
+        if (picture.format() != strip_.format() || painter_.isActive()) {
+            Painter().drawImage(x, 0, picture);
+            return;
+        }
+        const std::size_t bytes = static_cast<std::size_t>(to - from) * sizeof(QRgb);
+        uchar* target = strip_.bits() + static_cast<std::size_t>(x + from) * sizeof(QRgb);
+        const uchar* source = picture.constBits() + static_cast<std::size_t>(from) * sizeof(QRgb);
+        const qsizetype targetLine = strip_.bytesPerLine();
+        const qsizetype sourceLine = picture.bytesPerLine();
+        for (int y = 0; y < rows; ++y) {
+            std::memcpy(target, source, bytes);
+            target += targetLine;
+            source += sourceLine;
+        }
+    }
+
+private:
+    QImage& strip_;
+    QPainter painter_;
+};
 
 bool LinkContains(const tTickerItem& item, int left, int x, int y) {
     const tLinkRect& r = item.LinkRect;
@@ -339,7 +386,7 @@ void tTapeWidget::PaintBuffer() {
     if (buffer_.isNull()) {
         return;
     }
-    QPainter painter(&buffer_);
+    tStripPainter strip(buffer_);
     const int tapeWidth = width();
     if (ItemCount() > 0) {
         if (Head() == nullptr) {
@@ -347,17 +394,14 @@ void tTapeWidget::PaintBuffer() {
             tape_->HeadOffset = 0;
         }
         tTickerItem* item = Head();
-        // Bits not covered by a picture (a picture lower than the tape) stay black, not stale.
-        if (skin_->ItemHeight < height()) {
-            buffer_.fill(Qt::black);
-        }
         for (int x = tape_->HeadOffset; x < tapeWidth; item = NextItem(*item)) {
             renderer_.DrawImage(*item);
-            painter.drawImage(x, 0, renderer_.PaintImage(*item));
+            strip.Copy(x, renderer_.PaintImage(*item));
             x += Advance(*item);
         }
     } else {
         buffer_.fill(Qt::black);
+        QPainter& painter = strip.Painter();
         painter.setPen(kSilver);
         painter.setFont(QApplication::font());
         const int x = skin_->LogoLeft.isNull() ? 2 : skin_->LogoLeft.width() + 4;
@@ -366,12 +410,17 @@ void tTapeWidget::PaintBuffer() {
     }
     if (tape_ != nullptr && tape_->ShowLogos) {
         if (!logoLeft_.isNull()) {
-            painter.drawImage(0, 0, logoLeft_);
+            strip.Painter().drawImage(0, 0, logoLeft_);
         }
         if (!logoRight_.isNull()) {
-            painter.drawImage(tapeWidth - logoRight_.width(), 0, logoRight_);
+            strip.Painter().drawImage(tapeWidth - logoRight_.width(), 0, logoRight_);
         }
     }
+}
+
+const QImage& tTapeWidget::RenderBuffer() {
+    PaintBuffer();
+    return buffer_;
 }
 
 void tTapeWidget::paintEvent(QPaintEvent*) {

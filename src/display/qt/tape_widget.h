@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QImage>
+#include <QMenu>
 #include <QPoint>
 #include <QPointer>
 #include <QWidget>
@@ -23,7 +24,6 @@
 #include "tape/tape_hooks.h"
 
 class QLabel;
-class QMenu;
 class QTimer;
 
 namespace vc {
@@ -115,6 +115,8 @@ public:
     bool HintShown() const;
     // The off-screen picture the last paint copied to the screen.
     const QImage& Buffer() const { return buffer_; }
+    // Paints the off-screen picture as the next paint would, without copying it to the screen.
+    const QImage& RenderBuffer();
 
     // Writes the skin's "Preview.BMP" from the items when the skin has none; false when nothing
     // was written (present, no items, no skin folder, or the write failed).
