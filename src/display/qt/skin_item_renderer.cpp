@@ -58,13 +58,18 @@ tItemImage& CacheOf(tTickerItem& item) {
 
 } // namespace
 
+tSkinItemRenderer::tSkinItemRenderer(tSkinSource skin, const tClock& clock)
+    : skin_(std::move(skin)), clock_(clock) {}
+
 tSkinItemRenderer::tSkinItemRenderer(const tSkin& skin, tTickerTape& tape, const tClock& clock)
-    : skin_(&skin), tape_(tape), clock_(clock) {}
+    : skin_([&skin]() -> const tSkin& { return skin; }), tape_(&tape), clock_(clock) {}
 
 void tSkinItemRenderer::SetSkin(const tSkin& skin) {
-    skin_ = &skin;
-    for (int i = 0; i < tape_.ItemCount(); ++i) {
-        tape_.ItemAt(i).DiscardImages();
+    skin_ = [&skin]() -> const tSkin& { return skin; };
+    if (tape_ != nullptr) {
+        for (int i = 0; i < tape_->ItemCount(); ++i) {
+            tape_->ItemAt(i).DiscardImages();
+        }
     }
 }
 
@@ -103,10 +108,10 @@ void tSkinItemRenderer::DiscardImages(tTickerItem& item) {
 }
 
 void tSkinItemRenderer::Compose(tTickerItem& item, tItemImage& cache, bool underline) const {
-    const tSkin& skin = *skin_;
+    const tSkin& skin = skin_();
     const int trend = Trend(item);
     const QImage& back = trend > 0 ? skin.BackUp : trend < 0 ? skin.BackDown : skin.BackEqual;
-    const int tapeHeight = tape_.Height > 0 ? tape_.Height : skin.ItemHeight;
+    const int tapeHeight = tape_ != nullptr && tape_->Height > 0 ? tape_->Height : skin.ItemHeight;
     const int height = std::clamp(back.isNull() ? tapeHeight : back.height(), 1, kMaxImageHeight);
 
     // Everything is placed first, so that the image can be made at its final width.
@@ -234,7 +239,7 @@ void tSkinItemRenderer::Compose(tTickerItem& item, tItemImage& cache, bool under
         }
     }
 
-    if (tape_.MarkOldItems && IsOldQuote(item, clock_.Now())) {
+    if (tape_ != nullptr && tape_->MarkOldItems && IsOldQuote(item, clock_.Now())) {
         Blend(image, 0, 0, width - 1, height - 1, kClBlack, kOldQuoteDimming);
     }
 

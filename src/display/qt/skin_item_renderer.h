@@ -6,6 +6,8 @@
 #include "display/qt/item_image.h"
 #include "display/qt/item_renderer.h"
 
+#include <functional>
+
 namespace vc {
 
 class tClock;
@@ -18,15 +20,23 @@ public:
     static constexpr int kMaxImageWidth = 4096;
     static constexpr int kMaxImageHeight = 1024;
 
-    // The skin, the tape and the clock must outlive the renderer; the tape gives the height of
-    // items without a background and the MarkOldItems setting, the clock the blinking phase and
-    // the day a quote must be from not to be dimmed.
+    // Gives the skin to draw in at the moment of drawing, so a skin replaced by its owner (the
+    // tape widget makes a fresh one for every choice) is never drawn from after it is gone.
+    using tSkinSource = std::function<const tSkin&()>;
+
+    // The clock gives the blinking phase and the day a quote must be from not to be dimmed. Until
+    // a tape is set, items are as high as the skin says and never dimmed.
+    tSkinItemRenderer(tSkinSource skin, const tClock& clock);
+    // A fixed skin and tape; all three must outlive the renderer.
     tSkinItemRenderer(const tSkin& skin, tTickerTape& tape, const tClock& clock);
 
-    // Draws from now on in `skin` (which must outlive the renderer) and drops every item's
-    // pictures so that they are drawn again in it.
+    // The tape gives the height of items without a background and the MarkOldItems setting; it
+    // must outlive the renderer or be taken back with nullptr.
+    void SetTape(tTickerTape* tape) { tape_ = tape; }
+    // Draws from now on in `skin` (which must outlive the renderer) and drops the pictures of the
+    // tape's items so that they are drawn again in it.
     void SetSkin(const tSkin& skin);
-    const tSkin& Skin() const { return *skin_; }
+    const tSkin& Skin() const { return skin_(); }
 
     void DrawImage(tTickerItem& item) override;
     void RedrawImage(tTickerItem& item, bool underline) override;
@@ -36,8 +46,8 @@ public:
 private:
     void Compose(tTickerItem& item, tItemImage& cache, bool underline) const;
 
-    const tSkin* skin_;
-    tTickerTape& tape_;
+    tSkinSource skin_;
+    tTickerTape* tape_ = nullptr;
     const tClock& clock_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "display/qt/item_image.h"
 #include "display/qt/skin.h"
+#include "display/qt/tape_widget.h"
 #include "support/fake_clock.h"
 #include "support/temp_dir.h"
 #include "tape/ticker_tape.h"
@@ -555,6 +556,48 @@ TEST_F(tSkinItemRendererTest, ImagesAreKeptUntilDiscardedOrTheSkinChanges) {
     const QImage& again = renderer_.PaintImage(item);
     EXPECT_EQ(CountColor(again, 0xFF0000), 0);
     EXPECT_GT(CountColor(dynamic_cast<tItemImage&>(*item.ImageCache).Image, 0x00FF00), 0);
+}
+
+// As the program wires it: the widget owns the skin and makes a fresh one for every choice; the
+// renderer always draws in the one the widget holds now.
+TEST(SkinItemRendererWiringTest, DrawsInTheTapeWidgetsCurrentSkin) {
+    test::tTempDir dir;
+    for (const auto& [name, color] : {std::pair{"A", "clRed"}, std::pair{"B", "clLime"}}) {
+        dir.Write(std::string("SKINS/") + name + "/Skin.INI",
+                  std::string("[Settings]\r\nName_Color=") + color + "\r\nName_Shadow=clNone\r\n");
+    }
+    test::tFakeClock clock(kNow);
+    tTapeWidget* widget = nullptr;
+    tSkinItemRenderer renderer([&widget]() -> const tSkin& { return widget->Skin(); }, clock);
+    tTapeWidget tapeWidget(renderer, dir.Path());
+    widget = &tapeWidget;
+    tProgramValues values;
+    tTapeHooks hooks;
+    hooks.Skins = &tapeWidget;
+    hooks.View = &tapeWidget;
+    tTickerTape tape(values, hooks);
+    tapeWidget.SetTape(&tape);
+    renderer.SetTape(&tape);
+    tTickerItem& item = *tape.AddSymbol("ACME", "Acme");
+    item.Close = 12;
+    item.Prev = 10;
+
+    tape.SelectSkin("A");
+    renderer.DrawImage(item);
+    EXPECT_GT(CountColor(renderer.PaintImage(item), 0xFF0000), 0);
+    tape.SelectSkin("B");
+    EXPECT_TRUE(item.ImageCache == nullptr);
+    const QImage& drawn = renderer.PaintImage(item);
+    EXPECT_EQ(CountColor(drawn, 0xFF0000), 0);
+    EXPECT_GT(CountColor(drawn, 0x00FF00), 0);
+    // No tape: as high as the skin, never dimmed.
+    renderer.SetTape(nullptr);
+    item.Date = kNow - 3;
+    renderer.DiscardImages(item);
+    renderer.DrawImage(item);
+    EXPECT_EQ(renderer.PaintImage(item).height(), tapeWidget.Skin().ItemHeight);
+    EXPECT_GT(CountColor(renderer.PaintImage(item), 0x00FF00), 0);
+    tapeWidget.SetTape(nullptr);
 }
 
 TEST(BlendTest, WeightsRoundingAndTheRectangle) {
