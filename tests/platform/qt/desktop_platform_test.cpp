@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 #include <cstdlib>
@@ -104,19 +105,31 @@ TEST_F(DesktopPlatformTest, ThePlatformWritesOnlyBelowTheFoldersItWasGiven) {
     EXPECT_EQ(lock->Number(), 1);
 }
 
-// The shared-mime-info tool, where installed, accepts our package and files our pattern.
+// The shared-mime-info tool, where installed, accepts our package and files our pattern. It runs
+// here to its end, so that nothing writes into the test's folder after the test.
 TEST_F(DesktopPlatformTest, TheMimeDatabaseLearnsOurPattern) {
-    if (QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty()) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
+    if (tool.isEmpty()) {
         GTEST_SKIP() << "update-mime-database is not installed";
     }
-    const std::unique_ptr<tDesktopPlatform> platform =
-        CreateDesktopPlatform(test::FakeEnvironment({{"HOME", dir_.Path().string()}}));
-    ASSERT_TRUE(platform->RegisterFileType("/usr/bin/velocrest").MimePackageWritten);
-    const fs::path globs = dir_.Path() / ".local/share/mime/globs2";
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&globs] { return test::ReadFileBytes(globs).find(kMimeTypeName) != std::string::npos; },
-        kHangGuardMs));
-    EXPECT_NE(test::ReadFileBytes(globs).find(std::string(kMimeTypeName) + ":*.velocrest"),
+    const tDesktopFilePaths paths =
+        DesktopFilePathsFor(test::FakeEnvironment({{"HOME", dir_.Path().string()}}));
+    std::vector<std::string> mimeArguments;
+    const tFileTypeResult result =
+        RegisterFileType(paths, "/usr/bin/velocrest",
+                         [&](const std::string& program, const std::vector<std::string>& arguments) {
+                             if (program == "update-mime-database") {
+                                 mimeArguments = arguments;
+                             }
+                         });
+    ASSERT_TRUE(result.MimePackageWritten);
+    ASSERT_EQ(mimeArguments, std::vector<std::string>{paths.MimeDir});
+    QProcess update;
+    update.start(tool, {QFile::decodeName(QByteArray::fromStdString(mimeArguments[0]))});
+    ASSERT_TRUE(update.waitForFinished(kHangGuardMs));
+    EXPECT_EQ(update.exitCode(), 0) << update.readAllStandardError().toStdString();
+    EXPECT_NE(test::ReadFileBytes(dir_.Path() / ".local/share/mime/globs2")
+                  .find(std::string(kMimeTypeName) + ":*.velocrest"),
               std::string::npos);
 }
 
