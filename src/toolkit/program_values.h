@@ -36,4 +36,17 @@ inline std::string DdeServiceNameFor(int instanceNumber) {
                                : std::string(kDdeServiceBaseName) + std::to_string(instanceNumber);
 }
 
+// The settings file of an instance in programDir (which ends in "/"): "Velocrest.INI" for the first
+// instance, "Velocrest_2.INI", "Velocrest_3.INI", ... for further ones. The files are named after the
+// product, whatever the executable is called.
+std::string SettingsFileNameFor(const std::string& programDir, int instanceNumber);
+
+// The backup beside a settings file: its name up to the last "." + ".BCK". A name without an
+// extension gets ".BCK" appended; a "." in a folder name does not count.
+std::string BackupFileNameFor(const std::string& settingsFileName);
+
+// Makes values those of instance instanceNumber in values.ProgramDir: the number, the settings
+// file and the DDE service name together, so they never disagree.
+void SetInstanceNumber(tProgramValues& values, int instanceNumber);
+
 } // namespace vc
