@@ -73,6 +73,7 @@ int main(int argc, char* argv[]) {
                          static_cast<long long>(sinceStart.elapsed()));
         };
     }
+    form.OnFinished = [] { QCoreApplication::exit(0); };
     vc::tSignalHandover handover([&form] { form.EndSession(); });
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &form,
                      [&form] { form.EndSession(); });

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QMenu>
 #include <QProcess>
 #include <QScreen>
@@ -204,7 +203,9 @@ void tMainForm::FinishCloseWhenIdle() {
     quickTimer_->SetEnabled(false);
     SaveOnce();
     hide();
-    QCoreApplication::exit(0);
+    if (OnFinished) {
+        OnFinished();
+    }
 }
 
 void tMainForm::SaveOnce() {

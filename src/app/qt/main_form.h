@@ -39,8 +39,7 @@ public:
               std::string executable, QWidget* parent = nullptr);
     ~tMainForm() override;
 
-    // The end of the session: saves like a close, without asking anything, then ends the event
-    // loop with 0.
+    // The end of the session: saves like a close, without asking anything, then finishes.
     void EndSession();
 
     tTickerTape& Tape() { return *tape_; }
@@ -49,6 +48,9 @@ public:
 
     // Runs once, when the tape's first frame is on screen.
     std::function<void()> OnFirstPaint;
+    // Runs once the settings are saved after a close or the end of the session; the program ends
+    // its event loop here.
+    std::function<void()> OnFinished;
 
 protected:
     void showEvent(QShowEvent* event) override;

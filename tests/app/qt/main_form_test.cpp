@@ -83,6 +83,8 @@ protected:
 TEST_F(MainFormTest, CloseWaitsForTheBatchInFlightThenSavesWithoutMergingIt) {
     test::tScriptedMessageBoxer boxer({kMrNo});
     tMainForm form(values, translation, boxer, startup, "velocrest");
+    int finished = 0;
+    form.OnFinished = [&] { ++finished; };
     ASSERT_EQ(form.Tape().ItemCount(), 11);
     StartCycle(form);
 
@@ -103,6 +105,7 @@ TEST_F(MainFormTest, CloseWaitsForTheBatchInFlightThenSavesWithoutMergingIt) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return home.Exists("Velocrest.BCK"); }, 30000));
     ASSERT_TRUE(closed);
     EXPECT_FALSE(savedAtClose);
+    EXPECT_EQ(finished, 1);
     EXPECT_EQ(boxer.Questions.size(), 1u);
     EXPECT_EQ(form.Cycle().NextRefresh, kRefreshOff);
     EXPECT_FALSE(form.Cycle().Worker);
@@ -117,6 +120,8 @@ TEST_F(MainFormTest, CloseWaitsForTheBatchInFlightThenSavesWithoutMergingIt) {
 TEST_F(MainFormTest, CycleMergesAndShowsTheAlertThenCancelKeepsTheWindowOpen) {
     test::tScriptedMessageBoxer boxer({kMrCancel, kMrYes});
     tMainForm form(values, translation, boxer, startup, "velocrest");
+    int finished = 0;
+    form.OnFinished = [&] { ++finished; };
     StartCycle(form);
     ASSERT_TRUE(QTest::qWaitFor([&] { return home.Exists(kHistoryFileName); }, 30000));
     EXPECT_EQ(server.Requests().size(), 2u);
@@ -131,10 +136,12 @@ TEST_F(MainFormTest, CycleMergesAndShowsTheAlertThenCancelKeepsTheWindowOpen) {
     EXPECT_FALSE(form.Cycle().Closing);
     QTest::qWait(50);
     EXPECT_FALSE(home.Exists("Velocrest.BCK"));
+    EXPECT_EQ(finished, 0);
 
     form.close();
     ASSERT_TRUE(QTest::qWaitFor([&] { return home.Exists("Velocrest.BCK"); }, 10000));
     EXPECT_EQ(boxer.Questions.size(), 2u);
+    EXPECT_EQ(finished, 1);
 }
 
 } // namespace
