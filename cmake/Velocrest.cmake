@@ -85,3 +85,32 @@ function(velocrest_fuzzer name)
     target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
     set_property(GLOBAL APPEND PROPERTY VELOCREST_FUZZERS fuzz_${name})
 endfunction()
+
+# velocrest_x11_tests(<folder> [DEPS <targets>...]): tests/<folder>/x11/*_test.cpp become
+# test_<folder>_x11, labelled "x11". They talk to a real X server with a window manager
+# (scripts/with-x ctest --preset default -L x11) and skip themselves when there is none, so the
+# environment leaves the platform to them instead of forcing offscreen.
+function(velocrest_x11_tests folder)
+    cmake_parse_arguments(T "" "" "DEPS" ${ARGN})
+    if(VELOCREST_CORE_ONLY)
+        return()
+    endif()
+    file(GLOB x11_tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/x11/*_test.cpp)
+    if(NOT x11_tests)
+        return()
+    endif()
+    set(env LC_ALL=C LANG=C TZ=UTC VELOCREST_SOURCE_DIR=${PROJECT_SOURCE_DIR})
+    if(VELOCREST_SANITIZE)
+        # libxkbcommon-x11 strndup()s keymap names out of xcb replies that carry no terminating NUL,
+        # which strict string checks report while the application connects; everything else stays.
+        list(APPEND env ASAN_OPTIONS=detect_leaks=1:abort_on_error=1)
+    endif()
+    set(launcher ${CMAKE_COMMAND} -E env ${env})
+    add_executable(test_${folder}_x11 ${x11_tests})
+    target_compile_options(test_${folder}_x11 PRIVATE ${VELOCREST_WARNINGS})
+    set_target_properties(test_${folder}_x11 PROPERTIES AUTOMOC ON)
+    target_link_libraries(test_${folder}_x11 PRIVATE ${T_DEPS} velocrest_testsupport_qt GTest::gmock)
+    set_property(TARGET test_${folder}_x11 PROPERTY CROSSCOMPILING_EMULATOR ${launcher})
+    # One desktop for all of them: their work areas would mix if they ran side by side.
+    gtest_discover_tests(test_${folder}_x11 DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 300 LABELS x11 RESOURCE_LOCK x11_desktop)
+endfunction()

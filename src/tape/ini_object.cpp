@@ -8,6 +8,7 @@
 #include <random>
 
 #include "tape/ini_text.h"
+#include "toolkit/dates.h"
 #include "toolkit/text.h"
 
 namespace vc {
@@ -122,114 +123,23 @@ std::string FloatText(double value) {
     return std::string(kWidth - text.size(), ' ') + std::string(text);
 }
 
-constexpr double kMsPerDay = 86400000.0;
-constexpr std::int64_t kDaysTo1970 = 25569; // 30/12/1899 to 01/01/1970
-
-// Days of the proleptic Gregorian calendar, counted from 30/12/1899.
-std::int64_t DayNumber(int year, int month, int day) {
-    const std::int64_t y = month <= 2 ? year - 1 : year;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yearOfEra = y - era * 400;
-    const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468 + kDaysTo1970;
-}
-
-void CivilFromDayNumber(std::int64_t dayNumber, int& year, int& month, int& day) {
-    const std::int64_t z = dayNumber - kDaysTo1970 + 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int64_t dayOfEra = z - era * 146097;
-    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
-    day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
-}
-
-int DaysInMonth(int year, int month) {
-    static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[static_cast<std::size_t>(month - 1)];
-}
-
-void AppendTwoDigits(std::string& out, int value) {
-    out += static_cast<char>('0' + value / 10 % 10);
-    out += static_cast<char>('0' + value % 10);
-}
-
 // "DD/MM/YYYY HH:MM:SS"; a date-time not above 0 or above 700000 days has no date part, so 0 is
 // " 00:00:00". Times are rounded to the millisecond first, so 0.99999999 is the next day at midnight.
 std::string DateTimeText(double value) {
     if (!std::isfinite(value)) {
         value = 0;
     }
-    const bool hasDate = value > 0 && value <= 700000;
-    const double magnitude = std::fabs(value);
-    const double whole = std::floor(magnitude);
-    auto ms = static_cast<std::int64_t>(std::llround((magnitude - whole) * kMsPerDay));
-    std::int64_t days = hasDate ? static_cast<std::int64_t>(whole) : 0;
-    if (ms >= static_cast<std::int64_t>(kMsPerDay)) {
-        ms -= static_cast<std::int64_t>(kMsPerDay);
-        ++days;
-    }
-    std::string text;
-    text.reserve(19);
-    if (hasDate) {
-        int year = 0;
-        int month = 0;
-        int day = 0;
-        CivilFromDayNumber(days, year, month, day);
-        AppendTwoDigits(text, day);
-        text += '/';
-        AppendTwoDigits(text, month);
-        text += '/';
-        AppendTwoDigits(text, year / 100);
-        AppendTwoDigits(text, year % 100);
-    }
-    const auto seconds = static_cast<int>(ms / 1000);
-    text += ' ';
-    AppendTwoDigits(text, seconds / 3600);
-    text += ':';
-    AppendTwoDigits(text, seconds / 60 % 60);
-    text += ':';
-    AppendTwoDigits(text, seconds % 60);
-    return text;
+    return DateOf(value) + ' ' + TimeOf(value);
 }
 
-// Reads digits at the given positions of text; false when any is not a digit.
-bool DigitsAt(std::string_view text, std::size_t from, std::size_t count, int& value) {
-    value = 0;
-    for (std::size_t i = from; i < from + count; ++i) {
-        if (text[i] < '0' || text[i] > '9') {
-            return false;
-        }
-        value = value * 10 + (text[i] - '0');
-    }
-    return true;
-}
-
+// The date and the time parts each count only when they are well formed; the rest of the text is
+// ignored.
 double DateTimeFromText(std::string_view text) {
-    double date = 0;
-    int day = 0;
-    int month = 0;
-    int year = 0;
-    if (text.size() >= 10 && text[2] == '/' && text[5] == '/' && DigitsAt(text, 0, 2, day) &&
-        DigitsAt(text, 3, 2, month) && DigitsAt(text, 6, 4, year) && month >= 1 && month <= 12 && year >= 1 &&
-        year <= 4999 && day >= 1 && day <= DaysInMonth(year, month)) {
-        date = static_cast<double>(DayNumber(year, month, day));
-    }
+    const double date = text.size() >= 10 ? ParseDate(text.substr(0, 10)) : 0;
     double time = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
     if (text.size() >= 19) {
         const std::string_view clock = text.substr(11, 8);
-        if (clock[2] == ':' && clock[5] == ':' && DigitsAt(clock, 0, 2, hour) &&
-            DigitsAt(clock, 3, 2, minute) && DigitsAt(clock, 6, 2, second) && hour < 24 && minute < 60 &&
-            second < 60) {
-            time = (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
-        }
+        time = ValidTime(clock) ? ParseTime(clock) : 0;
     }
     return date + time;
 }

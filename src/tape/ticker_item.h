@@ -14,7 +14,7 @@
 
 namespace vc {
 
-// The item's hit rectangle on the tape, in tape pixels; right and bottom exclusive.
+// The item's clickable rectangle in its own image's pixels; right and bottom exclusive.
 struct tLinkRect {
     int Left = 0;
     int Top = 0;

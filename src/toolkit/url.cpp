@@ -1,5 +1,7 @@
 #include "toolkit/url.h"
 
+#include <algorithm>
+
 #include "toolkit/text.h"
 
 namespace vc {
@@ -48,15 +50,12 @@ std::string UrlEncode(std::string_view text) {
     return result;
 }
 
-std::string UrlDecode(std::string_view text) {
+std::string PercentDecode(std::string_view text) {
     std::string result;
     result.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '+') {
-            result += ' ';
-        } else if (c == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-                   HexValue(text[i + 2]) >= 0) {
+        if (c == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
             result += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
             i += 2;
         } else {
@@ -64,6 +63,13 @@ std::string UrlDecode(std::string_view text) {
         }
     }
     return result;
+}
+
+std::string UrlDecode(std::string_view text) {
+    // A "+" written as "%2B" must stay a plus, so blanks are put in before the digits are decoded.
+    std::string blanks(text);
+    std::replace(blanks.begin(), blanks.end(), '+', ' ');
+    return PercentDecode(blanks);
 }
 
 std::string QueryValue(std::string_view text, std::string_view name) {

@@ -12,6 +12,8 @@ std::string UrlEncode(std::string_view text);
 // "%" and two hexadecimal digits become that byte, "+" a blank; a "%" without two characters after
 // it stays.
 std::string UrlDecode(std::string_view text);
+// As UrlDecode, but "+" stays "+": for paths and for query texts whose "+" means plus.
+std::string PercentDecode(std::string_view text);
 // The value after name + "=" in the text (name trimmed and compared without regard to case) up to
 // the next "&", trimmed and decoded. The name must start the text or follow a character that cannot
 // be part of a name ("?", "&", ";", a blank...), so "s" is not found in "symbols=". Empty when the

@@ -4,19 +4,6 @@ namespace vc::sim {
 
 namespace {
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // Calls visit(name, value) for each "&"-separated pair until it returns true.
 template <typename Visit>
 bool FindPair(std::string_view query, std::string_view name, Visit visit) {
@@ -39,21 +26,6 @@ bool FindPair(std::string_view query, std::string_view name, Visit visit) {
 }
 
 } // namespace
-
-std::string PercentDecode(std::string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 &&
-            HexDigit(text[i + 2]) >= 0) {
-            result.push_back(static_cast<char>(HexDigit(text[i + 1]) * 16 + HexDigit(text[i + 2])));
-            i += 2;
-        } else {
-            result.push_back(text[i]);
-        }
-    }
-    return result;
-}
 
 std::string RawQueryValue(std::string_view query, std::string_view name) {
     std::string value;

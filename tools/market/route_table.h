@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "toolkit/url.h"
+
 namespace vc::sim {
 
 struct tRequest {
@@ -36,8 +38,6 @@ private:
     std::map<std::string, tPage> pages_;
 };
 
-// "%" and two hexadecimal digits become that byte; anything else, "+" included, stays as it is.
-std::string PercentDecode(std::string_view text);
 // The raw (still encoded) value of the first name=value pair of a query; empty when absent.
 std::string RawQueryValue(std::string_view query, std::string_view name);
 bool HasQueryValue(std::string_view query, std::string_view name);
