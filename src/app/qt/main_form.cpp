@@ -7,19 +7,20 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <filesystem>
 
 #include "app/alert_display.h"
 #include "app/close_query.h"
 #include "app/instance_files.h"
-#include "app/qt/tape_view_stand_in.h"
 #include "app/save_all.h"
 #include "app/yahoo_quote_downloader.h"
+#include "display/qt/float_bar.h"
 #include "display/qt/quick_timer.h"
 #include "display/qt/skin.h"
+#include "display/qt/skin_item_renderer.h"
 #include "display/qt/skin_menu.h"
+#include "display/qt/tape_widget.h"
 #include "market/qt/http_async.h"
 #include "tape/ini_object.h"
 #include "tape/refresh_cycle.h"
@@ -33,36 +34,38 @@ namespace {
 // The first quote cycle waits this long after the first activation, so the window is up first.
 constexpr double kFirstRefreshSeconds = 5;
 
-int ScreenWidth(const QWidget& widget) {
-    const QScreen* screen = widget.screen();
-    return screen != nullptr ? screen->geometry().width() : 1024;
-}
-
 } // namespace
 
 tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessageBoxer& boxer,
-                     tStartupEntry& startup, std::string executable, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), values_(values),
-      translation_(translation), boxer_(boxer), startup_(startup), executable_(std::move(executable)) {
+                     tStartupEntry& startup, std::string executable, std::unique_ptr<tScreenEdgeDock> dock)
+    : tAppBarForm(std::move(dock)), values_(values), translation_(translation), boxer_(boxer),
+      startup_(startup), executable_(std::move(executable)) {
     setWindowTitle(QString::fromStdString(values_.ProgramName));
+
+    // The floating bar holds the tape widget; the widget draws the items through the renderer in
+    // its current skin.
+    auto bar = std::make_unique<tFloatBar>();
+    renderer_ = std::make_unique<tSkinItemRenderer>([this]() -> const tSkin& { return tapeWidget_->Skin(); },
+                                                    values_.Clock != nullptr ? *values_.Clock : systemClock_);
+    tapeWidget_ = new tTapeWidget(*renderer_, values_.ProgramDir);
+    bar->SetChild(tapeWidget_);
+    tapeWidget_->installEventFilter(this);
 
     // The tape reads its settings at once; they decide everything below.
     tTapeHooks hooks;
-    hooks.Skins = this;
-    hooks.View = this;
+    hooks.Skins = tapeWidget_;
+    hooks.View = tapeWidget_;
     tape_ = std::make_unique<tTickerTape>(values_, hooks);
-    view_ = new tTapeViewStandIn(*tape_, this);
-    view_->OnFirstPaint = [this] {
-        if (OnFirstPaint) {
-            OnFirstPaint();
-        }
-    };
+    tapeWidget_->SetTape(tape_.get());
+    renderer_->SetTape(tape_.get());
     tape_->LoadSettings();
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(view_);
-    setGeometry(0, 0, ScreenWidth(*this), tape_->Height);
+    SetFloatBar(std::move(bar), [this] { return tape_->Height; });
+    DockAtStart(tape_->AutoHide, tape_->VertAlign != 0 ? tDockEdge::Bottom : tDockEdge::Top);
+    tapeWidget_->OnClose = [this] { close(); };
+    tapeWidget_->OnOptions = [this] { ClickDropButton(); };
+    tapeWidget_->OnActivity = [this] { KeepShown(); };
+    // Item clicks and double clicks open the symbol's properties once that dialog exists.
 
     tapeRefresh_ = std::make_unique<tTickerTapeRefresh>(*tape_);
     // One session for every batch: its connection and proxy set-up are made once.
@@ -74,7 +77,7 @@ tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessage
     tRefreshHooks refreshHooks;
     // The live quote service takes the changed lines and the tray icons show the new prices once
     // they exist; until then a merged batch only repaints the tape.
-    refreshHooks.BatchMerged = [this] { Repaint(); };
+    refreshHooks.BatchMerged = [this] { tapeWidget_->Repaint(); };
     cycle_ = std::make_unique<tRefreshCycle>(*tapeRefresh_, *downloader_, tape_->Clock(), post, refreshHooks);
     // The alert window replaces this stand-in; like the window, it clears both pending texts, so
     // every alert gets its history line once.
@@ -83,24 +86,28 @@ tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessage
     quickTimer_ = new TQuickTimer(this);
     quickTimer_->OnTimer = [this] { ClickTimer(); };
     BuildPopup();
+    tapeWidget_->SetPopupMenu(popup_);
 }
 
 tMainForm::~tMainForm() {
     quickTimer_->SetEnabled(false);
     SaveOnce();
+    // The bar with the tape widget goes with the base class, after the tape and the renderer.
+    tapeWidget_->SetTape(nullptr);
+    renderer_->SetTape(nullptr);
 }
 
-int tMainForm::SelectSkin(const std::string& skinName) {
-    skin_ = vc::SelectSkin(values_.ProgramDir, skinName);
-    return skin_->ItemHeight;
-}
-
-void tMainForm::Repaint() {
-    view_->update();
-}
-
-void tMainForm::ShowButtons(bool) {
-    // The close and options buttons belong to the tape widget; the stand-in view has none.
+bool tMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (firstPaint_ && watched == tapeWidget_ && event->type() == QEvent::Paint) {
+        firstPaint_ = false;
+        // Reported once this paint has reached the screen.
+        QTimer::singleShot(0, this, [this] {
+            if (OnFirstPaint) {
+                OnFirstPaint();
+            }
+        });
+    }
+    return tAppBarForm::eventFilter(watched, event);
 }
 
 void tMainForm::BuildPopup() {
@@ -111,7 +118,7 @@ void tMainForm::BuildPopup() {
 }
 
 void tMainForm::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
+    tAppBarForm::showEvent(event);
     if (firstActivation_) {
         // After the window is up and painted, as an activation would come.
         QTimer::singleShot(0, this, [this] { FormActivate(); });
@@ -147,13 +154,28 @@ void tMainForm::ClickLoadSkin(QAction* action) {
     }
     CheckSkinEntry(*skinsMenu_, action);
     tape_->SelectSkin(SkinNameOf(action));
-    setFixedHeight(tape_->Height);
-    Repaint();
+    ApplyTapeHeight();
+    tapeWidget_->Repaint();
+}
+
+void tMainForm::ClickDropButton() {
+    const QWidget& button = tapeWidget_->OptionsButton();
+    const QPoint rightEnd = button.mapToGlobal(QPoint(button.width(), 0));
+    const QRect bar = FloatBar()->frameGeometry();
+    if (Edge() == tDockEdge::Bottom) {
+        const QScreen* shown = screen();
+        const int bottom = shown != nullptr ? shown->geometry().bottom() + 1 : bar.bottom();
+        popup_->popup(QPoint(rightEnd.x(), bottom - kPopupAboveBottom));
+    } else {
+        popup_->popup(QPoint(rightEnd.x(), FloatBar()->mapToGlobal(QPoint(0, FloatBar()->height())).y()));
+    }
 }
 
 void tMainForm::ClickTimer() {
-    // First tick only: an auto-hidden bar slides out here once the dock window holds the tape.
-    view_->TimerStep();
+    if (firstTick_ && AutoHide()) {
+        SlideOut();
+    }
+    tapeWidget_->TimerStep();
     cycle_->Step();
     RunAlertDisplayStep(*cycle_, *tape_, values_, *presenter_);
     if (firstTick_) {
@@ -167,7 +189,10 @@ void tMainForm::ClickTimer() {
 }
 
 void tMainForm::contextMenuEvent(QContextMenuEvent* event) {
-    popup_->popup(event->globalPos());
+    // On the docked strip itself, which shows below a bar at the top edge only.
+    if (Edge() == tDockEdge::Top) {
+        popup_->popup(QPoint(event->globalPos().x(), mapToGlobal(QPoint(0, height())).y()));
+    }
 }
 
 void tMainForm::closeEvent(QCloseEvent* event) {
