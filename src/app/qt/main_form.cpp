@@ -1,0 +1,244 @@
+#include "app/qt/main_form.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QProcess>
+#include <QScreen>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "app/alert_display.h"
+#include "app/close_query.h"
+#include "app/instance_files.h"
+#include "app/save_all.h"
+#include "app/yahoo_quote_downloader.h"
+#include "display/qt/float_bar.h"
+#include "display/qt/quick_timer.h"
+#include "display/qt/skin.h"
+#include "display/qt/skin_item_renderer.h"
+#include "display/qt/skin_menu.h"
+#include "display/qt/tape_widget.h"
+#include "market/qt/http_async.h"
+#include "tape/ini_object.h"
+#include "tape/refresh_cycle.h"
+#include "tape/ticker_tape.h"
+#include "tape/ticker_tape_refresh.h"
+#include "toolkit/program_values.h"
+
+namespace vc {
+namespace {
+
+// The first quote cycle waits this long after the first activation, so the window is up first.
+constexpr double kFirstRefreshSeconds = 5;
+
+} // namespace
+
+tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessageBoxer& boxer,
+                     tStartupEntry& startup, std::string executable, std::unique_ptr<tScreenEdgeDock> dock)
+    : tAppBarForm(std::move(dock)), values_(values), translation_(translation), boxer_(boxer),
+      startup_(startup), executable_(std::move(executable)) {
+    setWindowTitle(QString::fromStdString(values_.ProgramName));
+
+    // The floating bar holds the tape widget; the widget draws the items through the renderer in
+    // its current skin.
+    auto bar = std::make_unique<tFloatBar>();
+    renderer_ = std::make_unique<tSkinItemRenderer>([this]() -> const tSkin& { return tapeWidget_->Skin(); },
+                                                    values_.Clock != nullptr ? *values_.Clock : systemClock_);
+    tapeWidget_ = new tTapeWidget(*renderer_, values_.ProgramDir);
+    bar->SetChild(tapeWidget_);
+    tapeWidget_->installEventFilter(this);
+
+    // The tape reads its settings at once; they decide everything below.
+    tTapeHooks hooks;
+    hooks.Skins = tapeWidget_;
+    hooks.View = tapeWidget_;
+    tape_ = std::make_unique<tTickerTape>(values_, hooks);
+    tapeWidget_->SetTape(tape_.get());
+    renderer_->SetTape(tape_.get());
+    tape_->LoadSettings();
+
+    SetFloatBar(std::move(bar), [this] { return tape_->Height; });
+    DockAtStart(tape_->AutoHide, tape_->VertAlign != 0 ? tDockEdge::Bottom : tDockEdge::Top);
+    tapeWidget_->OnClose = [this] { close(); };
+    tapeWidget_->OnOptions = [this] { ClickDropButton(); };
+    tapeWidget_->OnActivity = [this] { KeepShown(); };
+    // Item clicks and double clicks open the symbol's properties once that dialog exists.
+
+    tapeRefresh_ = std::make_unique<tTickerTapeRefresh>(*tape_);
+    // One session for every batch: its connection and proxy set-up are made once.
+    session_ = std::make_unique<tHttpAsync>(values_.ProxySettings);
+    downloader_ = std::make_unique<tYahooQuoteDownloader>(*session_, quoteHost_, tape_->Clock());
+    auto post = [this](std::function<void()> job) {
+        QMetaObject::invokeMethod(this, std::move(job), Qt::QueuedConnection);
+    };
+    tRefreshHooks refreshHooks;
+    // The live quote service takes the changed lines and the tray icons show the new prices once
+    // they exist; until then a merged batch only repaints the tape.
+    refreshHooks.BatchMerged = [this] { tapeWidget_->Repaint(); };
+    cycle_ = std::make_unique<tRefreshCycle>(*tapeRefresh_, *downloader_, tape_->Clock(), post, refreshHooks);
+    // The alert window replaces this stand-in; like the window, it clears both pending texts, so
+    // every alert gets its history line once.
+    presenter_ = std::make_unique<tPendingAlertClearer>();
+
+    quickTimer_ = new TQuickTimer(this);
+    quickTimer_->OnTimer = [this] { ClickTimer(); };
+    BuildPopup();
+    tapeWidget_->SetPopupMenu(popup_);
+}
+
+tMainForm::~tMainForm() {
+    quickTimer_->SetEnabled(false);
+    SaveOnce();
+    // The bar with the tape widget goes with the base class, after the tape and the renderer.
+    tapeWidget_->SetTape(nullptr);
+    renderer_->SetTape(nullptr);
+}
+
+bool tMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (firstPaint_ && watched == tapeWidget_ && event->type() == QEvent::Paint) {
+        firstPaint_ = false;
+        // Reported once this paint has reached the screen.
+        QTimer::singleShot(0, this, [this] {
+            if (OnFirstPaint) {
+                OnFirstPaint();
+            }
+        });
+    }
+    return tAppBarForm::eventFilter(watched, event);
+}
+
+void tMainForm::BuildPopup() {
+    popup_ = new QMenu(this);
+    skinsMenu_ = popup_->addMenu(QStringLiteral("Skins"));
+    popup_->addSeparator();
+    popup_->addAction(QStringLiteral("Close Velocrest"), this, [this] { close(); });
+}
+
+void tMainForm::showEvent(QShowEvent* event) {
+    tAppBarForm::showEvent(event);
+    if (firstActivation_) {
+        // After the window is up and painted, as an activation would come.
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
+    }
+}
+
+void tMainForm::FormActivate() {
+    if (!firstActivation_) {
+        return;
+    }
+    firstActivation_ = false;
+    {
+        const tIniObject settings(values_.SettingsFileName);
+        ReadQuoteHosts(settings, quoteHost_);
+    }
+    quoteHost_.SelectQuoteHost(tape_->Server);
+    FillSkinMenu(*skinsMenu_, values_.ProgramDir, tape_->SkinName,
+                 [this](QAction* action) { ClickLoadSkin(action); });
+    quickTimer_->SetInterval(tape_->Speed);
+    quickTimer_->SetEnabled(true);
+    cycle_->ScheduleFirstRefresh(kFirstRefreshSeconds);
+    // The chain that brings every tape back after a restart: each instance starts the next one
+    // when that one has a settings file.
+    const int next = values_.InstanceNumber + 1;
+    if (std::filesystem::exists(SettingsFileFor(values_.ProgramDir, next))) {
+        QProcess::startDetached(QString::fromStdString(executable_), {});
+    }
+}
+
+void tMainForm::ClickLoadSkin(QAction* action) {
+    if (IsSkinGallery(action)) {
+        return; // the skin gallery is a page of the setup dialog
+    }
+    CheckSkinEntry(*skinsMenu_, action);
+    tape_->SelectSkin(SkinNameOf(action));
+    ApplyTapeHeight();
+    tapeWidget_->Repaint();
+}
+
+void tMainForm::ClickDropButton() {
+    const QWidget& button = tapeWidget_->OptionsButton();
+    const QPoint rightEnd = button.mapToGlobal(QPoint(button.width(), 0));
+    const QRect bar = FloatBar()->frameGeometry();
+    if (Edge() == tDockEdge::Bottom) {
+        const QScreen* shown = screen();
+        const int bottom = shown != nullptr ? shown->geometry().bottom() + 1 : bar.bottom();
+        popup_->popup(QPoint(rightEnd.x(), bottom - kPopupAboveBottom));
+    } else {
+        popup_->popup(QPoint(rightEnd.x(), FloatBar()->mapToGlobal(QPoint(0, FloatBar()->height())).y()));
+    }
+}
+
+void tMainForm::ClickTimer() {
+    if (firstTick_ && AutoHide()) {
+        SlideOut();
+    }
+    tapeWidget_->TimerStep();
+    cycle_->Step();
+    RunAlertDisplayStep(*cycle_, *tape_, values_, *presenter_);
+    if (firstTick_) {
+        firstTick_ = false;
+        // The final menu set-up ("Add Velocrest" shown, the Skins menu rebuilt) comes with the
+        // main window's commands.
+    }
+    if (closing_) {
+        FinishCloseWhenIdle();
+    }
+}
+
+void tMainForm::contextMenuEvent(QContextMenuEvent* event) {
+    // On the docked strip itself, which shows below a bar at the top edge only.
+    if (Edge() == tDockEdge::Top) {
+        popup_->popup(QPoint(event->globalPos().x(), mapToGlobal(QPoint(0, height())).y()));
+    }
+}
+
+void tMainForm::closeEvent(QCloseEvent* event) {
+    if (saved_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (closing_ || !FormCloseQuery(values_, boxer_, startup_, executable_)) {
+        return;
+    }
+    BeginClose();
+}
+
+void tMainForm::EndSession() {
+    if (!closing_) {
+        BeginClose();
+    }
+}
+
+void tMainForm::BeginClose() {
+    closing_ = true;
+    cycle_->Closing = true;
+    FinishCloseWhenIdle();
+}
+
+void tMainForm::FinishCloseWhenIdle() {
+    // A batch in flight is waited for: the ticks go on until its worker has finished, and the
+    // cycle then discards it.
+    if (cycle_->Worker && cycle_->Worker->Status != tVelocrestThread::kFinished) {
+        return;
+    }
+    quickTimer_->SetEnabled(false);
+    SaveOnce();
+    hide();
+    if (OnFinished) {
+        OnFinished();
+    }
+}
+
+void tMainForm::SaveOnce() {
+    if (saved_) {
+        return;
+    }
+    saved_ = true;
+    SaveAll(*tape_, values_);
+}
+
+} // namespace vc

@@ -1,0 +1,100 @@
+// tMainForm, the window of one tape: docked at the screen edge, it holds the floating bar with the
+// tape, loads the tape, starts the fast timer at its first activation, runs the scroll, refresh and
+// alert steps on every tick, and saves the settings file when it closes or the session ends.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "display/qt/app_bar_form.h"
+#include "market/quote_host.h"
+#include "toolkit/clock.h"
+
+class QAction;
+class QMenu;
+
+namespace vc {
+
+class tAlertPresenter;
+class tHttpAsync;
+class tMessageBoxer;
+class tRefreshCycle;
+class tSkinItemRenderer;
+class tStartupEntry;
+class tTapeWidget;
+class tTickerTape;
+class tTickerTapeRefresh;
+class tTranslation;
+class tYahooQuoteDownloader;
+class TQuickTimer;
+struct tProgramValues;
+
+class tMainForm : public tAppBarForm {
+    Q_OBJECT
+public:
+    // Everything handed in must outlive the window. executable is started for the next instance
+    // and named in the automatic-start entry. dock null: the one for this desktop.
+    tMainForm(tProgramValues& values, tTranslation& translation, tMessageBoxer& boxer, tStartupEntry& startup,
+              std::string executable, std::unique_ptr<tScreenEdgeDock> dock = nullptr);
+    ~tMainForm() override;
+
+    // The end of the session: saves like a close, without asking anything, then finishes.
+    void EndSession();
+
+    tTickerTape& Tape() { return *tape_; }
+    tTapeWidget& TapeWidget() { return *tapeWidget_; }
+    tRefreshCycle& Cycle() { return *cycle_; }
+    const tQuoteHost& QuoteHost() const { return quoteHost_; }
+    QMenu& Popup() { return *popup_; }
+
+    // Runs once, right after the tape's first frame was painted.
+    std::function<void()> OnFirstPaint;
+    // Runs once the settings are saved after a close or the end of the session; the program ends
+    // its event loop here.
+    std::function<void()> OnFinished;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void FormActivate();
+    void BuildPopup();
+    void ClickTimer();
+    void ClickLoadSkin(QAction* action);
+    void ClickDropButton();
+    void BeginClose();
+    void FinishCloseWhenIdle();
+    void SaveOnce();
+
+    tProgramValues& values_;
+    tTranslation& translation_;
+    tMessageBoxer& boxer_;
+    tStartupEntry& startup_;
+    std::string executable_;
+
+    tSystemClock systemClock_;
+    std::unique_ptr<tSkinItemRenderer> renderer_;
+    tTapeWidget* tapeWidget_ = nullptr;
+    std::unique_ptr<tTickerTape> tape_;
+    std::unique_ptr<tTickerTapeRefresh> tapeRefresh_;
+    tQuoteHost quoteHost_;
+    std::unique_ptr<tHttpAsync> session_;
+    std::unique_ptr<tYahooQuoteDownloader> downloader_;
+    std::unique_ptr<tRefreshCycle> cycle_;
+    std::unique_ptr<tAlertPresenter> presenter_;
+    TQuickTimer* quickTimer_ = nullptr;
+    QMenu* popup_ = nullptr;
+    QMenu* skinsMenu_ = nullptr;
+
+    bool firstActivation_ = true;
+    bool firstTick_ = true;
+    bool firstPaint_ = true;
+    bool closing_ = false;
+    bool saved_ = false;
+};
+
+} // namespace vc

@@ -1,0 +1,82 @@
+#include "app/save_all.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+#include "app/instance_files.h"
+#include "tape/ini_object.h"
+#include "tape/ticker_tape.h"
+#include "toolkit/program_values.h"
+
+namespace vc {
+namespace {
+
+// The new file waits under this name until it is complete.
+std::string PendingFileFor(const std::string& settingsFileName) {
+    return settingsFileName + ".new";
+}
+
+std::string NewSettingsText(const tTickerTape& tape, const tProgramValues& values) {
+    std::vector<std::pair<std::string, std::optional<std::vector<std::string>>>> kept;
+    {
+        const tIniObject old(values.SettingsFileName);
+        for (const char* section : kKeptSections) {
+            kept.emplace_back(section, old.ReadSection(section));
+        }
+    }
+    // An unnamed object is never saved by itself; its text is written below.
+    tIniObject fresh;
+    tape.SaveSettings(fresh);
+    for (auto& [section, lines] : kept) {
+        if (lines) {
+            fresh.WriteSection(section, *lines);
+        }
+    }
+    fresh.WriteString("General", "ProxySettings", values.ProxySettings);
+    return fresh.SaveText();
+}
+
+// Makes backup hold the current settings file. A hard link keeps the settings file in place until
+// the new one is renamed over it, so there is no moment without one; where links are not possible
+// the old file is moved instead. A missing settings file (the first run) leaves no backup.
+void KeepBackup(const std::string& settingsFileName, const std::string& backup) {
+    if (::access(settingsFileName.c_str(), F_OK) != 0) {
+        return;
+    }
+    std::remove(backup.c_str());
+    if (::link(settingsFileName.c_str(), backup.c_str()) != 0) {
+        std::rename(settingsFileName.c_str(), backup.c_str());
+    }
+}
+
+} // namespace
+
+bool SaveAll(const tTickerTape& tape, const tProgramValues& values, const tWriteFn& write) {
+    const std::string& fileName = values.SettingsFileName;
+    const std::string backup = BackupFileFor(fileName);
+    if (values.InstanceNumber == -1) {
+        std::remove(backup.c_str());
+        std::remove(fileName.c_str());
+        return ::access(fileName.c_str(), F_OK) != 0;
+    }
+    const std::string pending = PendingFileFor(fileName);
+    if (!WriteFileAtomically(pending, NewSettingsText(tape, values), write)) {
+        return false;
+    }
+    KeepBackup(fileName, backup);
+    if (std::rename(pending.c_str(), fileName.c_str()) != 0) {
+        std::remove(pending.c_str());
+        // Moved rather than linked: put the old file back where the next start looks for it.
+        if (::access(fileName.c_str(), F_OK) != 0) {
+            std::rename(backup.c_str(), fileName.c_str());
+        }
+        return false;
+    }
+    return true;
+}
+
+} // namespace vc
