@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/instance_files.h"
 #include "tape/ini_object.h"
 #include "tape/ticker_tape.h"
 #include "toolkit/program_values.h"
@@ -57,7 +56,7 @@ void KeepBackup(const std::string& settingsFileName, const std::string& backup) 
 
 bool SaveAll(const tTickerTape& tape, const tProgramValues& values, const tWriteFn& write) {
     const std::string& fileName = values.SettingsFileName;
-    const std::string backup = BackupFileFor(fileName);
+    const std::string backup = BackupFileNameFor(fileName);
     if (values.InstanceNumber == -1) {
         std::remove(backup.c_str());
         std::remove(fileName.c_str());

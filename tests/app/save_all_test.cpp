@@ -3,7 +3,6 @@
 #include <functional>
 #include <string>
 
-#include "app/instance_files.h"
 #include "app/save_all.h"
 #include "support/failing_writer.h"
 #include "tape/ini_object.h"
@@ -127,7 +126,7 @@ TEST_F(SaveAllTest, DeletedTapeRemovesFileAndBackup) {
     for (const bool withBackup : {true, false}) {
         SCOPED_TRACE(withBackup ? "with backup" : "without backup");
         test::tTapeWorld w(true, 3);
-        w.Values.SettingsFileName = SettingsFileFor(w.Values.ProgramDir, 3);
+        w.Values.SettingsFileName = SettingsFileNameFor(w.Values.ProgramDir, 3);
         w.Dir.Write("Velocrest_3.INI", kOldFile);
         if (withBackup) {
             w.Dir.Write("Velocrest_3.BCK", kOldFile);

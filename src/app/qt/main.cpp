@@ -9,11 +9,9 @@
 #include <filesystem>
 
 #include "app/close_query.h"
-#include "app/instance_files.h"
-#include "app/qt/instance_lock.h"
 #include "app/qt/main_form.h"
-#include "app/qt/program_folder.h"
-#include "app/qt/signal_handover.h"
+#include "platform/program_folder.h"
+#include "platform/qt/desktop_platform_factory.h"
 #include "toolkit/program_values.h"
 #include "toolkit/qt/dialog_message_boxer.h"
 #include "toolkit/translation.h"
@@ -21,11 +19,15 @@
 
 namespace {
 
-// No automatic start is made yet: the desktop's autostart entry comes with the platform layer.
-class tNoStartupEntry final : public vc::tStartupEntry {
+// The close query asks the desktop's autostart entry through this.
+class tPlatformStartupEntry final : public vc::tStartupEntry {
 public:
-    bool Exists() override { return false; }
-    bool Create(const std::string&) override { return false; }
+    explicit tPlatformStartupEntry(vc::tDesktopPlatform& platform) : platform_(platform) {}
+    bool Exists() override { return platform_.AutostartEnabled(); }
+    bool Create(const std::string& executable) override { return platform_.EnableAutostart(executable); }
+
+private:
+    vc::tDesktopPlatform& platform_;
 };
 
 } // namespace
@@ -39,24 +41,37 @@ int main(int argc, char* argv[]) {
     application.setApplicationName(QString::fromLatin1(vc::kProgramName));
     application.setQuitOnLastWindowClosed(false);
 
+    const vc::tEnvLookup env = vc::SystemEnvironment();
+    const std::unique_ptr<vc::tDesktopPlatform> platform = vc::CreateDesktopPlatform(env);
+    std::string executable = platform->ExecutablePath();
+    if (executable.empty()) {
+        executable = QCoreApplication::applicationFilePath().toStdString();
+    }
+
     vc::tSystemClock clock;
     vc::tProgramValues values;
     values.Clock = &clock;
-    values.ProgramDir = vc::ProgramDirFromEnvironment();
-    const std::filesystem::path executableDir = QCoreApplication::applicationDirPath().toStdString();
-    if (values.ProgramDir.empty() ||
-        !vc::PrepareProgramFolder(values.ProgramDir, vc::InstalledDataDir(executableDir))) {
+    values.ProgramDir = vc::ResolveProgramDir(env);
+    if (values.ProgramDir.empty()) {
         std::fprintf(stderr, "velocrest: no program folder (set VELOCREST_HOME)\n");
         return 1;
     }
-    vc::tInstanceLock instance;
-    values.InstanceNumber = instance.Acquire(values.ProgramDir);
-    if (values.InstanceNumber == 0) {
+    // Every start copies in what the installed data has and the folder lacks (never overwriting),
+    // so a folder made by hand or by an older version still gets its skins.
+    const vc::tSeedResult seeded = vc::SeedProgramDir(
+        values.ProgramDir, vc::FindInstalledDataDir(executable, env, vc::BuildTreeDataDir()));
+    if (!seeded.FolderReady) {
+        std::fprintf(stderr, "velocrest: cannot create the program folder %s\n", values.ProgramDir.c_str());
+        return 1;
+    }
+    // Held until the process ends, so no other instance takes this number and its settings file.
+    const std::unique_ptr<vc::tInstanceLock> instance = platform->AcquireInstanceNumber(values.ProgramDir);
+    if (!instance) {
         std::fprintf(stderr, "velocrest: no free instance number in %s\n", values.ProgramDir.c_str());
         return 1;
     }
-    values.SettingsFileName = vc::SettingsFileFor(values.ProgramDir, values.InstanceNumber);
-    values.DdeServiceName = vc::DdeServiceNameFor(values.InstanceNumber);
+    vc::SetInstanceNumber(values, instance->Number());
+    platform->RegisterFileType(executable);
     values.ShortDateFormat = QLocale::system().dateFormat(QLocale::ShortFormat).toStdString();
 
     vc::tTranslation translation;
@@ -64,9 +79,9 @@ int main(int argc, char* argv[]) {
     translation.SetLanguage(vc::tTranslation::kEnglish);
 
     vc::tDialogMessageBoxer boxer(translation);
-    tNoStartupEntry startup;
-    vc::tMainForm form(values, translation, boxer, startup,
-                       QCoreApplication::applicationFilePath().toStdString());
+    tPlatformStartupEntry startup(*platform);
+    vc::tMainForm form(values, translation, boxer, startup, executable);
+    form.StartProgram = [&platform](const std::string& program) { platform->StartProgram(program, {}); };
     if (std::getenv("VELOCREST_TRACE_STARTUP") != nullptr) {
         form.OnFirstPaint = [&sinceStart] {
             std::fprintf(stderr, "velocrest: first frame painted %lld ms after start\n",
@@ -74,9 +89,7 @@ int main(int argc, char* argv[]) {
         };
     }
     form.OnFinished = [] { QCoreApplication::exit(0); };
-    vc::tSignalHandover handover([&form] { form.EndSession(); });
-    QObject::connect(&application, &QGuiApplication::commitDataRequest, &form,
-                     [&form] { form.EndSession(); });
+    platform->WatchSessionEnd([&form](vc::tSessionEnd) { form.EndSession(); });
     form.show();
     return application.exec();
 }

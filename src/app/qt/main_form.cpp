@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 
@@ -12,7 +11,6 @@
 
 #include "app/alert_display.h"
 #include "app/close_query.h"
-#include "app/instance_files.h"
 #include "app/save_all.h"
 #include "app/yahoo_quote_downloader.h"
 #include "display/qt/float_bar.h"
@@ -143,8 +141,8 @@ void tMainForm::FormActivate() {
     // The chain that brings every tape back after a restart: each instance starts the next one
     // when that one has a settings file.
     const int next = values_.InstanceNumber + 1;
-    if (std::filesystem::exists(SettingsFileFor(values_.ProgramDir, next))) {
-        QProcess::startDetached(QString::fromStdString(executable_), {});
+    if (std::filesystem::exists(SettingsFileNameFor(values_.ProgramDir, next)) && StartProgram) {
+        StartProgram(executable_);
     }
 }
 

@@ -53,6 +53,8 @@ public:
     // Runs once the settings are saved after a close or the end of the session; the program ends
     // its event loop here.
     std::function<void()> OnFinished;
+    // Starts the program again as a further instance, not waited for; left empty, nothing starts.
+    std::function<void(const std::string& executable)> StartProgram;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

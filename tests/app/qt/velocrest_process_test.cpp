@@ -53,6 +53,11 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("VELOCREST_HOME"), QString::fromStdString(home.Path().string()));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // The desktop files the program registers go to the test's folder, never the user's.
+        const QString desktop = QString::fromStdString((home.Path() / "desktop").string());
+        environment.insert(QStringLiteral("HOME"), desktop);
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), desktop + QStringLiteral("/data"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), desktop + QStringLiteral("/config"));
         process_.setProcessEnvironment(environment);
         process_.setProgram(QStringLiteral(VELOCREST_EXE));
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -110,6 +115,10 @@ TEST(VelocrestProcessTest, FirstCycleFiresAlertsAndSignalSavesWithBackup) {
 
     EXPECT_EQ(velocrest.Terminate(), 0);
     EXPECT_EQ(home.Read("Velocrest.BCK"), fixture);
+    // The start registered the file type and seeded the folder with the shipped skins.
+    EXPECT_TRUE(home.Exists("desktop/data/mime/packages/velocrest.xml"));
+    EXPECT_TRUE(home.Exists("desktop/data/applications/velocrest.desktop"));
+    EXPECT_TRUE(home.Exists("SKINS/Default/Arrow/Skin.INI"));
     EXPECT_FALSE(home.Exists("Velocrest_1.lock"));
 
     const tIniObject saved(home.File("Velocrest.INI"));
