@@ -19,13 +19,15 @@ namespace {
 // Sets the scroll hold flag for the life of the object.
 class tHold {
 public:
-    explicit tHold(bool& flag) : flag_(flag) { flag_ = true; }
-    ~tHold() { flag_ = false; }
+    // The flag comes back as it was: a hold set by the mouse over the tape outlives a list change.
+    explicit tHold(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+    ~tHold() { flag_ = before_; }
     tHold(const tHold&) = delete;
     tHold& operator=(const tHold&) = delete;
 
 private:
     bool& flag_;
+    bool before_;
 };
 
 // The indexes of the item sections present in the file ("Tape_000_Item" + the digits exactly as

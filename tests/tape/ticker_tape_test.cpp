@@ -207,6 +207,11 @@ TEST(TickerTapeTest, AddSymbolAppendsOnlyNewSymbols) {
     EXPECT_EQ(tape.IndexOfSymbol("IBM"), -1);
     EXPECT_FALSE(tape.Paused);
     EXPECT_EQ(tape.BuildRequestList(), (Lines{"YAHTICK|MSFT", "YAHTICK|ABCDEFGHIJKLMNOPQRST"}));
+    // A hold that was set before the change (the mouse is over the tape) stays set.
+    tape.Paused = true;
+    ASSERT_NE(tape.AddSymbol("IBM", ""), nullptr);
+    tape.RemoveItem(tape.ItemAt(0));
+    EXPECT_TRUE(tape.Paused);
 }
 
 TEST(TickerTapeTest, RemovingRenumbersAndForgetsTheHeadItemOnlyWhenItGoes) {
