@@ -114,8 +114,10 @@ std::string ItemSummaryText(const tTickerItem& item, const tClock& clock, std::s
     const int decimals = item.ItemDecimals();
     std::string text = "  " + item.DisplayName() + " (" + item.Symbol + ") \r";
     text += kRule;
-    text += "  DATE: " + FormatDate(item.Date, shortDateFormat).substr(0, 10) + " " +
-            TimeOf(item.Date).substr(0, 5) + "h \r";
+    // The whole date: short formats with month names ("10 Dec 2026") are longer than ten
+    // characters, and a cut would lose the year's last digit.
+    text +=
+        "  DATE: " + FormatDate(item.Date, shortDateFormat) + " " + TimeOf(item.Date).substr(0, 5) + "h \r";
     text += "  LAST: " + FixedText(item.Close, decimals) + "\r";
     text += "  VOLUME: " + FixedText(item.Volume, 0) + "\r";
     const int state = AlertState(item);

@@ -173,6 +173,9 @@ TEST(AlertTextsTest, ItemSummary) {
                                                       "  VOLUME: 1234568\r"
                                                       "  _____________________________ \r"
                                                       "  09:00h  20.00  v:1 (-%) \r");
+    // A short format with a month name is longer than ten characters; the year stays whole.
+    EXPECT_NE(ItemSummaryText(item, clock, "d MMM yyyy").find("  DATE: 15 Mar 2024 14:29h \r"),
+              std::string::npos);
 }
 
 class TapeAlertsTest : public ::testing::Test {

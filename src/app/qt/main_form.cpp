@@ -63,6 +63,9 @@ tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessage
     tapeWidget_->OnClose = [this] { close(); };
     tapeWidget_->OnOptions = [this] { ClickDropButton(); };
     tapeWidget_->OnActivity = [this] { KeepShown(); };
+    // A dock window never takes the keyboard focus, so the program is never "active" while the
+    // user looks at its tape; the hover and its hints follow the mouse alone.
+    tapeWidget_->IsForeground = [] { return true; };
     // Item clicks and double clicks open the symbol's properties once that dialog exists.
 
     tapeRefresh_ = std::make_unique<tTickerTapeRefresh>(*tape_);
