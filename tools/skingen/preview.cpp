@@ -1,6 +1,7 @@
 #include "preview.h"
 
 #include "display/qt/color_key.h"
+#include "display/qt/item_image.h"
 #include "display/qt/qt_color.h"
 #include "display/qt/thumb_chart_painter.h"
 #include "display/thumb_chart.h"
@@ -60,17 +61,6 @@ std::string ChangeText(const tSampleItem& item) {
         return "=0";
     }
     return Signed(item.Close - item.Prev, "");
-}
-
-QFont FieldFont(const tSkinField& field) {
-    QFont font(FromWin1252(MapFontFace(field.Font)));
-    font.setPixelSize(std::max(1, FontPixelSize(field.Size)));
-    const tFontStyle style = ParseFontStyle(field.Style);
-    font.setBold(style.Bold);
-    font.setItalic(style.Italic);
-    font.setUnderline(style.Underline);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    return font;
 }
 
 void Keyed(QPainter& p, int x, int y, const QImage& bitmap, QRgb key) {
@@ -166,7 +156,7 @@ QImage ComposeItem(const tPreviewSkin& skin, const tSampleItem& item) {
         if (!field.Shown() || (i >= 2 && text.empty())) {
             continue;
         }
-        const QFont font = FieldFont(field);
+        const QFont font = SkinFieldFont(field);
         const QFontMetrics metrics(font);
         p.setFont(font);
         const auto [x, y] = layout.Place(field.XPos, field.YPos);

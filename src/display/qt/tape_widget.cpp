@@ -18,6 +18,7 @@
 #include <cstring>
 #include <system_error>
 
+#include "display/item_texts.h"
 #include "tape/alerts.h"
 #include "tape/ticker_tape.h"
 #include "toolkit/atomic_file.h"
@@ -32,14 +33,6 @@ const QColor kHintDown(0xFF, 0xD2, 0xD2);
 const QColor kHintUp(0xA6, 0xFF, 0xA6);
 constexpr int kPreviewWidth = 401;
 constexpr int kButtonGap = 4;
-
-// +1 when the price is above the previous close, -1 below, 0 otherwise or without both.
-int Trend(const tTickerItem& item) {
-    if (item.Close == 0 || item.Prev == 0) {
-        return 0;
-    }
-    return item.Close > item.Prev ? 1 : (item.Close < item.Prev ? -1 : 0);
-}
 
 // A copy of the logo in which every pixel of the key pixel's colour is transparent.
 QImage KeyedLogo(const QImage& logo, QPoint keyPixel) {
