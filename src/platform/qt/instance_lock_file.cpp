@@ -38,8 +38,12 @@ void RemoveUnreadableLock(QLockFile& file, const QString& name) {
     if (!removal.tryLock(0) || file.getLockInfo(&pid, &host, &application)) {
         return;
     }
+    // The age is taken against the removal lock just written beside it, not against the process's
+    // clock: both stamps then come from the file system's clock, which may differ from ours (a
+    // network folder, a clock set since, a shifted clock in tests).
     const QDateTime written = QFileInfo(name).lastModified();
-    if (written.isValid() && qAbs(written.msecsTo(QDateTime::currentDateTime())) > kUnreadableLockGraceMs) {
+    const QDateTime now = QFileInfo(name + QStringLiteral(".rmlock")).lastModified();
+    if (written.isValid() && now.isValid() && qAbs(written.msecsTo(now)) > kUnreadableLockGraceMs) {
         file.removeStaleLockFile();
     }
 }

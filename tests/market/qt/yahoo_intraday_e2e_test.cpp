@@ -2,6 +2,8 @@
 // free port of 127.0.0.1.
 #include "market/qt/http_async.h"
 #include "market/yahoo_intraday.h"
+#include "set_clock.h"
+#include "support/fake_clock.h"
 #include "support/qt/market_process.h"
 #include "toolkit/dates.h"
 #include "toolkit/text.h"
@@ -18,9 +20,17 @@ const char* const kBatch = "YAHTICK|MSFT+YAHTICK|IBM+YAHTICK|AAPL+YAHTICK|^DJI+Y
 
 class YahooIntradayEndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // An hour per tick keeps the prices still between the requests of one test.
-        ASSERT_TRUE(market.Start({"--seed", "17", "--tick", "3600"})) << market.Error().toStdString();
+    void SetUp() override { StartAt(kWednesdayAfternoon); }
+    // The exchange and the program both get the same set clock, so the quotes and "today" never
+    // depend on the hour, weekday or zone the suite runs in. An hour per tick keeps the prices still
+    // between the requests of one test.
+    void StartAt(const char* moment) {
+        market.Stop();
+        double now = 0;
+        ASSERT_TRUE(sim::ParseClockText(moment, now)) << moment;
+        clock.Set(now);
+        ASSERT_TRUE(market.Start({"--seed", "17", "--tick", "3600", "--clock", moment}))
+            << market.Error().toStdString();
         host.HostUS = host.HostUK = "127.0.0.1:" + std::to_string(market.Port());
         host.SelectQuoteHost(0);
     }
@@ -35,9 +45,10 @@ protected:
         return ok ? quotes.Results(LastWeekday(clock.Now())) : std::vector<std::string>{};
     }
 
+    static constexpr const char* kWednesdayAfternoon = "2025-06-11 15:00:00";
     test::tMarketProcess market;
     tQuoteHost host;
-    tSystemClock clock;
+    test::tFakeClock clock;
     tHttpAsync session;
 };
 
@@ -52,7 +63,7 @@ TEST_F(YahooIntradayEndToEnd, TenSymbolsGiveNineQuotesOfToday) {
         EXPECT_EQ(FieldCount(line), 11);
         EXPECT_EQ(Field(line, 1), "YAHTICK");
         symbols.insert(Field(line, 2));
-        EXPECT_GE(ParseDate(Field(line, 3)), LastWeekday(clock.Now()) - 0.5);
+        EXPECT_EQ(Field(line, 3), "11/06/2025");
         EXPECT_TRUE(ValidTime(Field(line, 4)));
         const double open = ToNumber(Field(line, 5)), high = ToNumber(Field(line, 6)),
                      low = ToNumber(Field(line, 7)), close = ToNumber(Field(line, 8));
@@ -68,6 +79,28 @@ TEST_F(YahooIntradayEndToEnd, TenSymbolsGiveNineQuotesOfToday) {
     for (const std::string& line : lines) {
         if (Field(line, 2) == "^TNX") {
             EXPECT_LT(ToNumber(Field(line, 8)), 10.0) << line;
+        }
+    }
+}
+
+// Outside a weekday the exchange answers with the last session's quotes, and those still count as
+// today's for the tape: a weekend keeps showing Friday's prices.
+TEST_F(YahooIntradayEndToEnd, TheLastSessionsQuotesCountOnTheWeekend) {
+    const struct {
+        const char* Moment;
+        const char* Day;
+    } cases[] = {
+        {"2025-06-14 15:00:00", "13/06/2025"}, // Saturday afternoon
+        {"2025-06-15 23:59:00", "13/06/2025"}, // Sunday night
+        {"2025-06-16 00:30:00", "16/06/2025"}, // Monday, the session running since midnight
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Moment);
+        StartAt(c.Moment);
+        const std::vector<std::string> lines = Batch();
+        ASSERT_EQ(lines.size(), 9u);
+        for (const std::string& line : lines) {
+            EXPECT_EQ(Field(line, 3), c.Day) << line;
         }
     }
 }

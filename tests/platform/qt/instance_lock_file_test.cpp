@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/time.h>
 #include <vector>
 
@@ -21,8 +22,12 @@ protected:
         held_.push_back(AcquireInstanceNumber(Dir()));
         return held_.back() ? held_.back()->Number() : 0;
     }
+    // A day before the file system wrote it: the process's clock may be shifted against the file
+    // system's, and the age must not depend on the two agreeing.
     void SetAgeToADay(const char* name) const {
-        const timeval dayAgo[2] = {{time(nullptr) - 86400, 0}, {time(nullptr) - 86400, 0}};
+        struct stat written {};
+        ASSERT_EQ(stat(dir_.File(name).c_str(), &written), 0);
+        const timeval dayAgo[2] = {{written.st_mtime - 86400, 0}, {written.st_mtime - 86400, 0}};
         ASSERT_EQ(utimes(dir_.File(name).c_str(), dayAgo), 0);
     }
 

@@ -21,6 +21,8 @@ tMarketProcess::~tMarketProcess() {
 }
 
 bool tMarketProcess::Start(const QStringList& arguments) {
+    // A restarted exchange has a new port line; the old run's output must not answer for it.
+    output_.clear();
     process_.setProgram(MarketExecutable());
     process_.setArguments(QStringList{QStringLiteral("--port"), QStringLiteral("0")} + arguments);
     process_.setProcessChannelMode(QProcess::SeparateChannels);

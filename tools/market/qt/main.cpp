@@ -2,6 +2,7 @@
 // port it listens on (useful with --port 0); then one line per request. SIGTERM or SIGINT stop it.
 #include "exchange.h"
 #include "qt/market_server.h"
+#include "set_clock.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -77,7 +78,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption tickOption(QStringLiteral("tick"),
                                         QStringLiteral("Seconds between two price moves (default 5)."),
                                         QStringLiteral("seconds"), QStringLiteral("5"));
-    parser.addOptions({portOption, seedOption, universeOption, sessionOption, tickOption});
+    const QCommandLineOption clockOption(
+        QStringLiteral("clock"),
+        QStringLiteral("Start the exchange's clock at this local time, YYYY-MM-DD HH:MM:SS (default: now)."),
+        QStringLiteral("time"));
+    parser.addOptions({portOption, seedOption, universeOption, sessionOption, tickOption, clockOption});
     parser.process(app);
 
     bool ok = false;
@@ -103,6 +108,13 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    double clockStart = 0;
+    if (parser.isSet(clockOption) &&
+        !vc::sim::ParseClockText(parser.value(clockOption).toStdString(), clockStart)) {
+        std::fprintf(stderr, "velocrest-market: bad clock %s\n", qPrintable(parser.value(clockOption)));
+        return 2;
+    }
+
     const QString universePath = FindUniverse(parser.value(universeOption));
     vc::sim::tUniverse universe;
     if (universePath.isEmpty() || !universe.LoadFile(QFile::encodeName(universePath).toStdString())) {
@@ -123,7 +135,10 @@ int main(int argc, char** argv) {
     QSocketNotifier stopNotifier(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&stopNotifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
 
-    vc::tSystemClock clock;
+    vc::tSystemClock systemClock;
+    const vc::sim::tSetClock setClock(clockStart, systemClock);
+    const vc::tClock& clock =
+        parser.isSet(clockOption) ? static_cast<const vc::tClock&>(setClock) : systemClock;
     vc::sim::tExchange exchange(std::move(universe), seed, session, clock);
     vc::sim::tMarketServer server(exchange);
     const quint16 bound = server.listen(QHostAddress::LocalHost, static_cast<quint16>(port));
