@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -63,8 +64,13 @@ bool SaveAll(const tTickerTape& tape, const tProgramValues& values, const tWrite
         return ::access(fileName.c_str(), F_OK) != 0;
     }
     const std::string pending = PendingFileFor(fileName);
-    if (!WriteFileAtomically(pending, NewSettingsText(tape, values), write)) {
-        return false;
+    const std::string text = NewSettingsText(tape, values);
+    // The pending file is only ever made whole, so that a leftover one can be trusted at start.
+    if (!WriteFileAtomically(pending, text, write, tInPlace::Never)) {
+        if (!FolderRefusesNewFiles(errno)) {
+            return false;
+        }
+        return WriteFileAtomically(fileName, text, write);
     }
     KeepBackup(fileName, backup);
     if (std::rename(pending.c_str(), fileName.c_str()) != 0) {
@@ -76,6 +82,20 @@ bool SaveAll(const tTickerTape& tape, const tProgramValues& values, const tWrite
         return false;
     }
     return true;
+}
+
+int RemoveSaveLeftovers(const std::string& settingsFileName) {
+    const std::string pending = PendingFileFor(settingsFileName);
+    int removed = RemoveTemporaryFilesOf(settingsFileName) + RemoveTemporaryFilesOf(pending);
+    struct stat info {};
+    if (::lstat(pending.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        if (::access(settingsFileName.c_str(), F_OK) != 0) {
+            std::rename(pending.c_str(), settingsFileName.c_str());
+        } else if (std::remove(pending.c_str()) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 } // namespace vc

@@ -9,6 +9,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "support/failing_writer.h"
@@ -478,10 +479,11 @@ TEST_F(IniFileTest, FailingDiskLeavesTheOldFileAndTheObjectModified) {
     EXPECT_EQ(tIniObject(path_).ReadInteger("Tape_000_Prices000", "1999", 0), 1999);
 }
 
-TEST_F(IniFileTest, FolderThatRefusesWritesLeavesTheOldFile) {
+TEST_F(IniFileTest, FolderAndFileThatRefuseWritesLeaveTheOldFile) {
     fs::create_directory(dir_.Path() / "locked");
     dir_.Write("locked/Velocrest.INI", old_);
     const std::string path = dir_.File("locked/Velocrest.INI");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     const int result = test::RunInReadOnlyFolder(dir_.Path() / "locked", [&] {
         tIniObject ini(path);
         // The child can read the file, so this tests the write and not the load.
@@ -493,6 +495,21 @@ TEST_F(IniFileTest, FolderThatRefusesWritesLeavesTheOldFile) {
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(dir_.Read("locked/Velocrest.INI"), old_);
+    EXPECT_EQ(test::CountTemporaryFiles(dir_.Path() / "locked"), 0);
+}
+
+TEST_F(IniFileTest, ReadOnlyFolderWithWritableFileSavesInPlace) {
+    fs::create_directory(dir_.Path() / "locked");
+    dir_.Write("locked/Velocrest.INI", old_);
+    const std::string path = dir_.File("locked/Velocrest.INI");
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    const int result = test::RunInReadOnlyFolder(dir_.Path() / "locked", [&] {
+        tIniObject ini(path);
+        ini.WriteInteger("General", "Language", 1);
+        return ini.Save() && !ini.Modified();
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(tIniObject(path).ReadInteger("General", "Language", 0), 1);
     EXPECT_EQ(test::CountTemporaryFiles(dir_.Path() / "locked"), 0);
 }
 

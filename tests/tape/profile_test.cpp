@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 
 #include "support/failing_writer.h"
 #include "support/temp_dir.h"
@@ -191,12 +192,25 @@ TEST_F(ProfileTest, FailedWriteLeavesTheOldFile) {
     fs::create_directory(dir_.Path() / "locked");
     dir_.Write("locked/Velocrest.INI", old);
     const std::string locked = dir_.File("locked/Velocrest.INI");
+    // Neither the folder nor the file may be written.
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
     const int result = test::RunInReadOnlyFolder(dir_.Path() / "locked", [&] {
         return ProfileReadString(locked, "General", "Key1", "") == "1" &&
                !ProfileWriteString(locked, "General", "Key1", "changed");
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(dir_.Read("locked/Velocrest.INI"), old);
+
+    // A writable file in the same folder is changed in place.
+    ASSERT_EQ(::chmod(locked.c_str(), 0666), 0);
+    const int inPlace = test::RunInReadOnlyFolder(dir_.Path() / "locked", [&] {
+        return ProfileWriteString(locked, "General", "Key1", "changed") &&
+               ProfileReadString(locked, "General", "Key1", "") == "changed";
+    });
+    EXPECT_EQ(inPlace, 1);
+    EXPECT_EQ(ProfileReadString(locked, "General", "Key1", ""), "changed");
+    EXPECT_EQ(ProfileReadString(locked, "General", "Key499", ""), "499");
+    EXPECT_EQ(test::CountTemporaryFiles(dir_.Path() / "locked"), 0);
 }
 
 } // namespace
