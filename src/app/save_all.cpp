@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "tape/ini_object.h"
+#include "tape/ini_text.h"
 #include "tape/ticker_tape.h"
+#include "toolkit/message_boxer.h"
 #include "toolkit/program_values.h"
 
 namespace vc {
@@ -72,6 +74,13 @@ bool SaveAll(const tTickerTape& tape, const tProgramValues& values, const tWrite
         }
         return WriteFileAtomically(fileName, text, write);
     }
+    // Grown past what can be read since the start: kept whole rather than becoming a backup that
+    // the next save deletes; one that cannot be kept aside is not replaced.
+    ini::SetAsideIfTooLarge(fileName);
+    if (ini::IsTooLarge(fileName)) {
+        std::remove(pending.c_str());
+        return false;
+    }
     KeepBackup(fileName, backup);
     if (std::rename(pending.c_str(), fileName.c_str()) != 0) {
         std::remove(pending.c_str());
@@ -82,6 +91,24 @@ bool SaveAll(const tTickerTape& tape, const tProgramValues& values, const tWrite
         return false;
     }
     return true;
+}
+
+std::string KeepTooLargeSettings(const std::string& settingsFileName, tMessageBoxer& boxer) {
+    if (!ini::IsTooLarge(settingsFileName)) {
+        return {};
+    }
+    const std::string megabytes = std::to_string(ini::MaxFileBytes() >> 20);
+    const std::string keptAs = ini::SetAsideIfTooLarge(settingsFileName);
+    const std::string text =
+        keptAs.empty()
+            ? "The settings file " + settingsFileName + " is larger than " + megabytes +
+                  " MB and was not read.\xA6It could not be renamed, so it is left as it is and the settings "
+                  "of this run will not be saved."
+            : "The settings file " + settingsFileName + " is larger than " + megabytes +
+                  " MB and was not read.\xA6It has been kept as " + keptAs +
+                  "; Velocrest starts with new settings.";
+    boxer.Ask(text, kTooLargeCaption, tMsgKind::Warning, kMbOK);
+    return keptAs;
 }
 
 int RemoveSaveLeftovers(const std::string& settingsFileName) {

@@ -8,6 +8,7 @@
 
 namespace vc {
 
+class tMessageBoxer;
 class tTickerTape;
 struct tProgramValues;
 
@@ -31,5 +32,12 @@ bool SaveAll(const tTickerTape& tape, const tProgramValues& values, const tWrite
 // Only the holder of the file's instance lock may call this: nobody else writes those names.
 // Returns how many files were removed.
 int RemoveSaveLeftovers(const std::string& settingsFileName);
+
+inline constexpr const char* kTooLargeCaption = "Settings";
+// A settings file too large to be read is kept under a new name before anything is saved over it
+// (ini::SetAsideIfTooLarge), and the user is told once, through boxer, where it went. Returns the
+// new name; empty when the file was not too large, or when it could not be renamed (the user is
+// told that too, and no save replaces the file).
+std::string KeepTooLargeSettings(const std::string& settingsFileName, tMessageBoxer& boxer);
 
 } // namespace vc

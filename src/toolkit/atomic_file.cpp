@@ -253,6 +253,35 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, const 
     return false;
 }
 
+std::string KeepUnderNewName(const std::string& path, std::string_view suffix) {
+    for (int number = 1; number <= 1000; ++number) {
+        std::string name = path + std::string(suffix);
+        if (number > 1) {
+            name += "-" + std::to_string(number);
+        }
+        if (renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0) {
+            return name;
+        }
+        if (errno == EEXIST) {
+            continue;
+        }
+        if (errno != EINVAL && errno != ENOSYS) {
+            return {};
+        }
+        // A file system that cannot rename without replacing: a hard link fails on an existing
+        // name just the same, and the old name then goes.
+        if (link(path.c_str(), name.c_str()) == 0) {
+            unlink(path.c_str());
+            return name;
+        }
+        if (errno != EEXIST) {
+            return {};
+        }
+    }
+    errno = EEXIST;
+    return {};
+}
+
 int RemoveTemporaryFilesOf(const std::string& path) {
     std::vector<std::string> files{path};
     const std::string target = ResolveTarget(path);

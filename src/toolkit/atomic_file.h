@@ -45,6 +45,11 @@ bool FolderRefusesNewFiles(int error);
 // can know that nobody is writing path at the moment. Returns how many were removed.
 int RemoveTemporaryFilesOf(const std::string& path);
 
+// Renames path to path + suffix, or to path + suffix + "-2", "-3", ... when that name is taken,
+// never replacing an existing file. Returns the name it now has, or an empty text (errno set) when
+// it could not be renamed.
+std::string KeepUnderNewName(const std::string& path, std::string_view suffix);
+
 // Tests turn the unnamed temporary file off to take the route of systems without one.
 void UseUnnamedTemporaryFiles(bool use);
 

@@ -12,6 +12,7 @@
 
 #include "app/save_all.h"
 #include "support/failing_writer.h"
+#include "support/scripted_message_boxer.h"
 #include "support/temp_dir.h"
 #include "tape/ini_object.h"
 #include "tape/tape_test_support.h"
@@ -246,6 +247,31 @@ TEST(SaveLeftoversTest, KilledSavesLeaveOldOrNewAndCleanUpLeavesNothing) {
     RecordProperty("leftovers_named", leftovers[0]);
     std::printf("killed saves: %d; temporary files found before clean-up: %d (unnamed), %d (named)\n", kills,
                 leftovers[1], leftovers[0]);
+}
+
+TEST_F(SaveAllTest, TooLargeSettingsAreKeptAsideOnceAndTheUserIsTold) {
+    const test::tLowerFileLimit limit(1024);
+    const std::string big = kOldFile + std::string(1024, 'z');
+    world.Dir.Write("Velocrest.INI", big);
+    world.Dir.Write("Velocrest.INI.too-large", "from an earlier start");
+    test::tScriptedMessageBoxer boxer;
+
+    EXPECT_EQ(KeepTooLargeSettings(world.Values.SettingsFileName, boxer),
+              world.Values.SettingsFileName + ".too-large-2");
+    // A second look finds nothing to keep and says nothing.
+    EXPECT_EQ(KeepTooLargeSettings(world.Values.SettingsFileName, boxer), "");
+    ASSERT_EQ(boxer.Questions.size(), 1u);
+    EXPECT_NE(boxer.Questions[0].Text.find("Velocrest.INI.too-large-2"), std::string::npos);
+    EXPECT_EQ(boxer.Questions[0].Buttons, kMbOK);
+    EXPECT_EQ(world.Dir.Read("Velocrest.INI.too-large"), "from an earlier start");
+    EXPECT_EQ(world.Dir.Read("Velocrest.INI.too-large-2"), big);
+
+    // A file that grew past the limit during the run is kept aside too, not made the backup.
+    world.Tape->LoadSettings();
+    world.Dir.Write("Velocrest.INI", big + "more");
+    ASSERT_TRUE(SaveAll(*world.Tape, world.Values));
+    EXPECT_EQ(world.Dir.Read("Velocrest.INI.too-large-3"), big + "more");
+    EXPECT_EQ(tIniObject(world.Values.SettingsFileName).ReadInteger("Tape_000", "Aantal", -1), 0);
 }
 
 TEST_F(SaveAllTest, DeletedTapeRemovesFileAndBackup) {

@@ -83,6 +83,9 @@ int main(int argc, char* argv[]) {
     translation.SetLanguage(vc::tTranslation::kEnglish);
 
     vc::tDialogMessageBoxer boxer(translation);
+    // Before the window loads (and later saves) the settings: a file too large to read is kept
+    // aside so the first save cannot take its place.
+    vc::KeepTooLargeSettings(values.SettingsFileName, boxer);
     tPlatformStartupEntry startup(*platform);
     vc::tMainForm form(values, translation, boxer, startup, executable);
     form.StartProgram = [&platform](const std::string& program) { platform->StartProgram(program, {}); };
