@@ -3,12 +3,15 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 #include <vector>
 
 #include "tape/ini_object.h"
+#include "tape/ini_text.h"
 #include "tape/ticker_tape.h"
+#include "toolkit/message_boxer.h"
 #include "toolkit/program_values.h"
 
 namespace vc {
@@ -63,7 +66,19 @@ bool SaveAll(const tTickerTape& tape, const tProgramValues& values, const tWrite
         return ::access(fileName.c_str(), F_OK) != 0;
     }
     const std::string pending = PendingFileFor(fileName);
-    if (!WriteFileAtomically(pending, NewSettingsText(tape, values), write)) {
+    const std::string text = NewSettingsText(tape, values);
+    // The pending file is only ever made whole, so that a leftover one can be trusted at start.
+    if (!WriteFileAtomically(pending, text, write, tInPlace::Never)) {
+        if (!FolderRefusesNewFiles(errno)) {
+            return false;
+        }
+        return WriteFileAtomically(fileName, text, write);
+    }
+    // Grown past what can be read since the start: kept whole rather than becoming a backup that
+    // the next save deletes; one that cannot be kept aside is not replaced.
+    ini::SetAsideIfTooLarge(fileName);
+    if (ini::IsTooLarge(fileName)) {
+        std::remove(pending.c_str());
         return false;
     }
     KeepBackup(fileName, backup);
@@ -76,6 +91,38 @@ bool SaveAll(const tTickerTape& tape, const tProgramValues& values, const tWrite
         return false;
     }
     return true;
+}
+
+std::string KeepTooLargeSettings(const std::string& settingsFileName, tMessageBoxer& boxer) {
+    if (!ini::IsTooLarge(settingsFileName)) {
+        return {};
+    }
+    const std::string megabytes = std::to_string(ini::MaxFileBytes() >> 20);
+    const std::string keptAs = ini::SetAsideIfTooLarge(settingsFileName);
+    const std::string text =
+        keptAs.empty()
+            ? "The settings file " + settingsFileName + " is larger than " + megabytes +
+                  " MB and was not read.\xA6It could not be renamed, so it is left as it is and the settings "
+                  "of this run will not be saved."
+            : "The settings file " + settingsFileName + " is larger than " + megabytes +
+                  " MB and was not read.\xA6It has been kept as " + keptAs +
+                  "; Velocrest starts with new settings.";
+    boxer.Ask(text, kTooLargeCaption, tMsgKind::Warning, kMbOK);
+    return keptAs;
+}
+
+int RemoveSaveLeftovers(const std::string& settingsFileName) {
+    const std::string pending = PendingFileFor(settingsFileName);
+    int removed = RemoveTemporaryFilesOf(settingsFileName) + RemoveTemporaryFilesOf(pending);
+    struct stat info {};
+    if (::lstat(pending.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        if (::access(settingsFileName.c_str(), F_OK) != 0) {
+            std::rename(pending.c_str(), settingsFileName.c_str());
+        } else if (std::remove(pending.c_str()) == 0) {
+            ++removed;
+        }
+    }
+    return removed;
 }
 
 } // namespace vc

@@ -55,7 +55,6 @@ std::string_view BeforeLineBreak(std::string_view text, bool& cut) {
 
 constexpr std::int64_t kScrambleTop = 35000;
 constexpr std::int64_t kScrambleRestart = 6852;
-constexpr std::int64_t kScramblePeriod = kScrambleTop - kScrambleRestart + 1;
 
 // One character: each of the three ranges is rotated by the running key; everything else stays.
 // The key of a character is the running key before it; the key then moves on by one.
@@ -85,19 +84,6 @@ char ScrambleChar(char c, std::int64_t key, bool encode) {
 
 std::int64_t NextKey(std::int64_t key) {
     return key + 1 > kScrambleTop ? kScrambleRestart : key + 1;
-}
-
-// The running key after count characters, without visiting them (for skipped long lines).
-std::int64_t AdvanceKey(std::int64_t key, std::size_t count) {
-    if (count == 0) {
-        return key;
-    }
-    const auto n = static_cast<std::int64_t>(count);
-    if (key + n <= kScrambleTop) {
-        return key + n;
-    }
-    const std::int64_t toWrap = key >= kScrambleTop ? 1 : kScrambleTop + 1 - key;
-    return kScrambleRestart + (n - toWrap) % kScramblePeriod;
 }
 
 void ScrambleInPlace(char* text, std::size_t size, std::int64_t& key, bool encode) {
@@ -188,15 +174,17 @@ bool tIniObject::Load() {
     Clear();
     scrambled_ = false;
     modified_ = false;
+    tooLarge_ = false;
     std::string bytes;
-    const tReadResult result = ReadFileLimited(fileName_, ini::kMaxFileBytes, bytes);
-    if (result == tReadResult::Missing || result == tReadResult::Failed) {
+    const tReadResult result = ReadFileLimited(fileName_, ini::MaxFileBytes(), bytes);
+    if (result == tReadResult::Truncated) {
+        // Only a part could be read, and saving that part would lose the rest: the object stays
+        // empty and the file is kept aside before a save takes its name.
+        tooLarge_ = true;
         return false;
     }
-    if (result == tReadResult::Truncated) {
-        // The cut fell inside a line; that line is not what the file holds.
-        const auto lastBreak = bytes.find_last_of("\r\n");
-        bytes.resize(lastBreak == std::string::npos ? 0 : lastBreak);
+    if (result == tReadResult::Missing || result == tReadResult::Failed) {
+        return false;
     }
     LoadFromBytes(bytes);
     return true;
@@ -219,14 +207,6 @@ void tIniObject::LoadFromBytes(std::string_view bytes) {
     std::string key;
     ini::ForEachLine(bytes, [&](std::string_view line) {
         const std::size_t number = lineNumber++;
-        if (line.size() > ini::kMaxLineBytes) {
-            // Skipped, but its characters still move the key on, or every later line would be
-            // unscrambled with the wrong key.
-            if (scrambled_) {
-                runningKey = AdvanceKey(runningKey, line.size());
-            }
-            return;
-        }
         if (number == 0 && !line.empty() && line.front() == '#') {
             scrambled_ = true;
             scrambleKey_ = ini::IntegerFromText(line.substr(1));
@@ -263,6 +243,14 @@ void tIniObject::LoadFromBytes(std::string_view bytes) {
 bool tIniObject::Save() {
     if (!modified_ || fileName_.empty()) {
         return true;
+    }
+    if (tooLarge_) {
+        ini::SetAsideIfTooLarge(fileName_);
+        // Still there and still too large: it could not be kept aside, so it is not overwritten.
+        if (ini::IsTooLarge(fileName_)) {
+            return false;
+        }
+        tooLarge_ = false;
     }
     if (!WriteFileAtomically(fileName_, SaveText(), write_)) {
         return false;

@@ -46,12 +46,16 @@ public:
     void SetRandomSource(tRandomFn random) { random_ = std::move(random); }
 
     // Replaces the contents with the file's; false (and an empty object) when it cannot be read.
-    // Only the first 16 MiB of a longer file are read.
+    // A file larger than a settings file can be (ini::MaxFileBytes) is not read at all; the first
+    // save then keeps it under a new name (ini::SetAsideIfTooLarge) before writing its own.
     bool Load();
+    // The last load found the file too large to read.
+    bool TooLarge() const { return tooLarge_; }
     // Replaces the contents with what the given file bytes hold; Load reads through this.
     void LoadFromBytes(std::string_view bytes);
     // Writes the file when modified and named. The file is replaced as a whole, so when writing
     // fails the old file stays as it was; the object then stays modified and the result is false.
+    // A file that was too large to load is kept aside first, or, when that fails, not written.
     bool Save();
     // The file text Save writes. For a scrambled object this draws a new scramble key.
     std::string SaveText();
@@ -121,6 +125,7 @@ private:
     std::string fileName_;
     bool modified_ = false;
     bool scrambled_ = false;
+    bool tooLarge_ = false;
     int scrambleKey_ = 0;
     tWriteFn write_;
     tRandomFn random_;

@@ -1,14 +1,39 @@
 #include "tape/ini_text.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <sys/stat.h>
 
+#include "toolkit/atomic_file.h"
 #include "toolkit/text.h"
 
 namespace vc::ini {
+
+namespace {
+std::atomic<std::size_t> gMaxFileBytes{kMaxFileBytes};
+} // namespace
+
+std::size_t MaxFileBytes() {
+    return gMaxFileBytes;
+}
+
+void SetMaxFileBytes(std::size_t limit) {
+    gMaxFileBytes = limit;
+}
+
+bool IsTooLarge(const std::string& fileName) {
+    struct stat info {};
+    return ::stat(fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           static_cast<std::uint64_t>(info.st_size) > MaxFileBytes();
+}
+
+std::string SetAsideIfTooLarge(const std::string& fileName) {
+    return IsTooLarge(fileName) ? KeepUnderNewName(fileName, kTooLargeSuffix) : std::string();
+}
 
 std::string SectionFromHeader(std::string_view trimmedLine) {
     std::string name = Trim(trimmedLine.substr(1, 255));

@@ -8,16 +8,27 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 namespace vc::ini {
 
 // The largest tape the program writes (a few hundred items with 50 price records each) is about
-// 2 MiB. Anything past 16 MiB is not a settings file; only that much is read, so memory stays
-// bounded whatever the file holds.
-inline constexpr std::size_t kMaxFileBytes = std::size_t{16} << 20;
-// The program writes lines of at most a few hundred characters. A line of more than 1 MiB is damage;
-// it is skipped rather than handed on to code that splits and draws values.
-inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
+// 2 MiB. A file past 256 MiB is not a settings file: it is not read at all (reading a part of it
+// and saving that would lose the rest), so memory stays bounded whatever the file holds. Lines have
+// no limit of their own: a long value comes back as it was saved.
+inline constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
+// The limit in force: kMaxFileBytes, lowered by tests that need an over-limit file without writing
+// 256 MiB.
+std::size_t MaxFileBytes();
+void SetMaxFileBytes(std::size_t limit);
+// A regular file larger than MaxFileBytes is at fileName.
+bool IsTooLarge(const std::string& fileName);
+// Suffix of the name a file over the limit is kept under before anything overwrites it.
+inline constexpr const char* kTooLargeSuffix = ".too-large";
+// When the file is larger than MaxFileBytes, renames it to fileName + kTooLargeSuffix (or, when
+// that is taken, + "-2", "-3", ...; an existing file is never overwritten) and returns the new
+// name; else, or when it cannot be renamed, returns an empty text.
+std::string SetAsideIfTooLarge(const std::string& fileName);
 // Tiny lines cost far more in memory than in the file (an entry of "a=" is 3 bytes on disk and about
 // a hundred in memory); past a million values (40 times the largest tape) the rest is ignored.
 inline constexpr std::size_t kMaxValues = 1'000'000;

@@ -45,15 +45,13 @@ std::vector<tLine> ClassifyLines(std::string_view bytes, std::string_view sectio
     ini::ForEachLine(bytes, [&](std::string_view text) {
         tLine line;
         line.Text = text;
-        if (text.size() <= ini::kMaxLineBytes) {
-            const std::string_view trimmed = TrimView(text);
-            if (!trimmed.empty() && trimmed.front() == '[') {
-                const std::string name = ini::SectionFromHeader(trimmed);
-                line.IsHeader = true;
-                inSection = !name.empty() && UpperText(name) == upperSection;
-            } else if (inSection && ini::SplitKeyLine(text, lineKey, line.Value)) {
-                line.IsKey = UpperText(lineKey) == upperKey;
-            }
+        const std::string_view trimmed = TrimView(text);
+        if (!trimmed.empty() && trimmed.front() == '[') {
+            const std::string name = ini::SectionFromHeader(trimmed);
+            line.IsHeader = true;
+            inSection = !name.empty() && UpperText(name) == upperSection;
+        } else if (inSection && ini::SplitKeyLine(text, lineKey, line.Value)) {
+            line.IsKey = UpperText(lineKey) == upperKey;
         }
         line.InSection = inSection;
         lines.push_back(line);
@@ -67,8 +65,9 @@ std::string ProfileReadString(const std::string& fileName, std::string_view sect
                               std::string_view defaultValue) {
     std::string bytes;
     std::string_view found = defaultValue;
-    const tReadResult result = ReadFileLimited(fileName, ini::kMaxFileBytes, bytes);
-    if ((result == tReadResult::Ok || result == tReadResult::Truncated) && !IsScrambled(bytes)) {
+    // A file too large to be a settings file is not read at all, as tIniObject does not read it.
+    const tReadResult result = ReadFileLimited(fileName, ini::MaxFileBytes(), bytes);
+    if (result == tReadResult::Ok && !IsScrambled(bytes)) {
         for (const tLine& line : ClassifyLines(bytes, section, key)) {
             if (line.IsKey) {
                 found = TrimView(line.Value);
@@ -104,7 +103,7 @@ bool ProfileWriteString(const std::string& fileName, std::string_view section, s
     }
 
     std::string bytes;
-    const tReadResult result = ReadFileLimited(fileName, ini::kMaxFileBytes, bytes);
+    const tReadResult result = ReadFileLimited(fileName, ini::MaxFileBytes(), bytes);
     if (result == tReadResult::Failed || result == tReadResult::Truncated || IsScrambled(bytes)) {
         return false;
     }

@@ -9,10 +9,12 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "support/failing_writer.h"
 #include "support/temp_dir.h"
+#include "tape/tape_test_support.h"
 #include "toolkit/text.h"
 
 namespace vc {
@@ -478,10 +480,11 @@ TEST_F(IniFileTest, FailingDiskLeavesTheOldFileAndTheObjectModified) {
     EXPECT_EQ(tIniObject(path_).ReadInteger("Tape_000_Prices000", "1999", 0), 1999);
 }
 
-TEST_F(IniFileTest, FolderThatRefusesWritesLeavesTheOldFile) {
+TEST_F(IniFileTest, FolderAndFileThatRefuseWritesLeaveTheOldFile) {
     fs::create_directory(dir_.Path() / "locked");
     dir_.Write("locked/Velocrest.INI", old_);
     const std::string path = dir_.File("locked/Velocrest.INI");
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     const int result = test::RunInReadOnlyFolder(dir_.Path() / "locked", [&] {
         tIniObject ini(path);
         // The child can read the file, so this tests the write and not the load.
@@ -493,6 +496,21 @@ TEST_F(IniFileTest, FolderThatRefusesWritesLeavesTheOldFile) {
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(dir_.Read("locked/Velocrest.INI"), old_);
+    EXPECT_EQ(test::CountTemporaryFiles(dir_.Path() / "locked"), 0);
+}
+
+TEST_F(IniFileTest, ReadOnlyFolderWithWritableFileSavesInPlace) {
+    fs::create_directory(dir_.Path() / "locked");
+    dir_.Write("locked/Velocrest.INI", old_);
+    const std::string path = dir_.File("locked/Velocrest.INI");
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    const int result = test::RunInReadOnlyFolder(dir_.Path() / "locked", [&] {
+        tIniObject ini(path);
+        ini.WriteInteger("General", "Language", 1);
+        return ini.Save() && !ini.Modified();
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(tIniObject(path).ReadInteger("General", "Language", 0), 1);
     EXPECT_EQ(test::CountTemporaryFiles(dir_.Path() / "locked"), 0);
 }
 
@@ -648,7 +666,7 @@ TEST(IniScrambleTest, CreatedFilesAreNeverScrambled) {
     EXPECT_FALSE(hash->Scrambled());
 }
 
-TEST(IniScrambleTest, KeyStaysInStepOverTheWrapAndOverSkippedLongLines) {
+TEST(IniScrambleTest, KeyStaysInStepOverTheWrapAndOverLongLines) {
     tIniObject ini;
     ini.LoadFromBytes("# 9000 \r\n");
     EXPECT_EQ(ini.ScrambleKey(), 9000);
@@ -659,13 +677,14 @@ TEST(IniScrambleTest, KeyStaysInStepOverTheWrapAndOverSkippedLongLines) {
     }
     // Long enough to pass 35000 and restart at 6852 more than once within a value.
     ini.WriteString("A", "Long", printable);
-    // Longer than a line may be: skipped when read, but its characters still count for the key.
-    ini.WriteString("B", "Huge", std::string((1 << 20) + 10, 'q'));
+    // Lines have no limit of their own: a value of more than a megabyte comes back whole.
+    const std::string huge((1 << 20) + 10, 'q');
+    ini.WriteString("B", "Huge", huge);
     ini.WriteString("C", "After", "still readable");
     const std::string saved = ini.SaveText();
     auto again = FromText(saved);
     EXPECT_EQ(again->ReadString("A", "Long", ""), printable);
-    EXPECT_EQ(again->ReadString("B", "Huge", "<skipped>"), "<skipped>");
+    EXPECT_EQ(again->ReadString("B", "Huge", "<skipped>"), huge);
     EXPECT_EQ(again->ReadString("C", "After", ""), "still readable");
 }
 
@@ -717,34 +736,51 @@ TEST(IniBadInputTest, TooManyValuesStopAtTheLimit) {
     EXPECT_EQ(ini->ReadString("T", "last", "<ignored>"), "<ignored>");
 }
 
-TEST_F(IniFileTest, OverlongLineIsSkippedAndTheRestLoads) {
-    std::string text = "[A]\r\nBefore=1\r\nHuge=";
-    text.append(2 << 20, 'x');
-    text += "\r\n[B]\r\nAfter=2\r\n";
+TEST_F(IniFileTest, TwoMegabyteLineSurvivesLoadAndSaveByteExact) {
+    // Every byte a value may hold, over and over; the file is in the order a save writes.
+    std::string value;
+    for (std::size_t i = 0; value.size() < (2u << 20) + 7; ++i) {
+        const char c = static_cast<char>(1 + i % 255);
+        if (c != '\r' && c != '\n') {
+            value += c;
+        }
+    }
+    const std::string text = "[A]\r\nBefore=1\r\nHuge=" + value + "\r\n\r\n[B]\r\nAfter=2\r\n";
     dir_.Write("Velocrest.INI", text);
-    tIniObject ini(path_);
-    EXPECT_EQ(ini.ReadString("A", "Before", ""), "1");
-    EXPECT_EQ(ini.ReadString("A", "Huge", "<skipped>"), "<skipped>");
-    EXPECT_EQ(ini.ReadString("B", "After", ""), "2");
+    {
+        tIniObject ini(path_);
+        EXPECT_EQ(ini.ReadString("A", "Huge", "<skipped>"), value);
+        EXPECT_EQ(ini.ReadString("B", "After", ""), "2");
+        ini.WriteInteger("A", "Before", 1); // modified, so the destructor saves
+    }
+    EXPECT_EQ(dir_.Read("Velocrest.INI"), text);
 }
 
-TEST_F(IniFileTest, HundredMegabyteLineReadsOnlyTheFirstPartOfTheFile) {
-    {
-        std::FILE* file = std::fopen(path_.c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fputs("[A]\r\nBefore=1\r\nHuge=", file);
-        const std::string block(1 << 20, 'x');
-        for (int i = 0; i < 100; ++i) {
-            std::fwrite(block.data(), 1, block.size(), file);
-        }
-        std::fputs("\r\n[B]\r\nAfter=2\r\n", file);
-        std::fclose(file);
+// A file over the limit is not read in part (a save of the part would lose the rest) but kept
+// whole under a name of its own before the first save, never over an earlier one.
+TEST_F(IniFileTest, OverLimitFileIsNotReadAndIsKeptAsideBeforeTheFirstSave) {
+    const test::tLowerFileLimit limit(4096);
+    const std::string atLimit = "[A]\r\nk=" + std::string(4096 - 9, 'v') + "\r\n";
+    ASSERT_EQ(atLimit.size(), 4096u);
+    dir_.Write("Velocrest.INI", atLimit);
+    EXPECT_EQ(tIniObject(path_).ReadString("A", "k", "").size(), 4096u - 9);
+
+    const std::string first = atLimit + "x";
+    const std::string second = "[A]\r\nk=second\r\n" + std::string(5000, 'y');
+    for (const std::string& big : {first, second}) {
+        dir_.Write("Velocrest.INI", big);
+        tIniObject ini(path_);
+        EXPECT_TRUE(ini.TooLarge());
+        EXPECT_FALSE(ini.Load());
+        EXPECT_EQ(ini.ValueCount(), 0u);
+        // Loading alone changes nothing on disk.
+        EXPECT_EQ(dir_.Read("Velocrest.INI"), big);
+        ini.WriteString("General", "Fresh", "1");
+        EXPECT_TRUE(ini.Save());
+        EXPECT_EQ(dir_.Read("Velocrest.INI"), "[General]\r\nFresh=1\r\n");
     }
-    tIniObject ini(path_);
-    EXPECT_EQ(ini.ValueCount(), 1u);
-    EXPECT_EQ(ini.ReadString("A", "Before", ""), "1");
-    EXPECT_EQ(ini.ReadString("B", "After", "<not read>"), "<not read>");
-    EXPECT_FALSE(ini.Modified());
+    EXPECT_EQ(dir_.Read("Velocrest.INI.too-large"), first);
+    EXPECT_EQ(dir_.Read("Velocrest.INI.too-large-2"), second);
 }
 
 // ---- The index against a plain model -----------------------------------------------------------

@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 
 #include "support/failing_writer.h"
 #include "support/temp_dir.h"
 #include "tape/ini_object.h"
+#include "tape/tape_test_support.h"
 
 namespace vc {
 namespace {
@@ -161,12 +163,16 @@ TEST_F(ProfileTest, WriteRefusesWhatItCannotRewriteWhole) {
     EXPECT_FALSE(ProfileWriteString(dir_.File("Folder.INI"), "A", "k", "w"));
     EXPECT_TRUE(fs::is_directory(dir_.Path() / "Folder.INI"));
 
-    // Larger than a settings file may be: only part of it could be kept, so nothing is written.
-    const std::string big = "[A]\r\nk=v\r\n" + std::string((16 << 20) + 1, 'x');
-    dir_.Write("Big.INI", big);
-    EXPECT_FALSE(ProfileWriteString(dir_.File("Big.INI"), "A", "k", "w"));
-    EXPECT_EQ(fs::file_size(dir_.File("Big.INI")), big.size());
-    EXPECT_EQ(ProfileReadString(dir_.File("Big.INI"), "A", "k", ""), "v");
+    {
+        // Larger than a settings file may be: it is not read, and only part of it could be kept,
+        // so nothing is written.
+        const test::tLowerFileLimit limit(1 << 16);
+        const std::string big = "[A]\r\nk=v\r\n" + std::string((1 << 16) + 1, 'x');
+        dir_.Write("Big.INI", big);
+        EXPECT_FALSE(ProfileWriteString(dir_.File("Big.INI"), "A", "k", "w"));
+        EXPECT_EQ(dir_.Read("Big.INI"), big);
+        EXPECT_EQ(ProfileReadString(dir_.File("Big.INI"), "A", "k", "<not read>"), "<not read>");
+    }
 
     dir_.Write("Velocrest.INI", "[A]\r\nk=v\r\n");
     EXPECT_FALSE(ProfileWriteString(path_, "", "k", "w"));
@@ -174,6 +180,16 @@ TEST_F(ProfileTest, WriteRefusesWhatItCannotRewriteWhole) {
     EXPECT_FALSE(ProfileWriteString(path_, "A", "k=x", "w"));
     EXPECT_FALSE(ProfileWriteString(path_, "A\r\n[B]", "k", "w"));
     EXPECT_EQ(dir_.Read("Velocrest.INI"), "[A]\r\nk=v\r\n");
+}
+
+TEST_F(ProfileTest, LongLinesAreReadAndKeptWhole) {
+    const std::string huge((2 << 20) + 3, 'h');
+    const std::string text = "[A]\r\nHuge=" + huge + "\r\nk=v\r\n";
+    dir_.Write("Velocrest.INI", text);
+    // A long line is a key like any other, and the keys after it are still found.
+    EXPECT_EQ(ProfileReadString(path_, "A", "Huge", ""), huge.substr(0, 299));
+    ASSERT_TRUE(ProfileWriteString(path_, "A", "k", "w"));
+    EXPECT_EQ(dir_.Read("Velocrest.INI"), "[A]\r\nHuge=" + huge + "\r\nk=w\r\n");
 }
 
 TEST_F(ProfileTest, FailedWriteLeavesTheOldFile) {
@@ -191,12 +207,25 @@ TEST_F(ProfileTest, FailedWriteLeavesTheOldFile) {
     fs::create_directory(dir_.Path() / "locked");
     dir_.Write("locked/Velocrest.INI", old);
     const std::string locked = dir_.File("locked/Velocrest.INI");
+    // Neither the folder nor the file may be written.
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
     const int result = test::RunInReadOnlyFolder(dir_.Path() / "locked", [&] {
         return ProfileReadString(locked, "General", "Key1", "") == "1" &&
                !ProfileWriteString(locked, "General", "Key1", "changed");
     });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(dir_.Read("locked/Velocrest.INI"), old);
+
+    // A writable file in the same folder is changed in place.
+    ASSERT_EQ(::chmod(locked.c_str(), 0666), 0);
+    const int inPlace = test::RunInReadOnlyFolder(dir_.Path() / "locked", [&] {
+        return ProfileWriteString(locked, "General", "Key1", "changed") &&
+               ProfileReadString(locked, "General", "Key1", "") == "changed";
+    });
+    EXPECT_EQ(inPlace, 1);
+    EXPECT_EQ(ProfileReadString(locked, "General", "Key1", ""), "changed");
+    EXPECT_EQ(ProfileReadString(locked, "General", "Key499", ""), "499");
+    EXPECT_EQ(test::CountTemporaryFiles(dir_.Path() / "locked"), 0);
 }
 
 } // namespace

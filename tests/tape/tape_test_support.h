@@ -8,6 +8,7 @@
 
 #include "support/fake_clock.h"
 #include "support/temp_dir.h"
+#include "tape/ini_text.h"
 #include "tape/tape_hooks.h"
 #include "tape/ticker_tape.h"
 #include "toolkit/dates.h"
@@ -63,6 +64,15 @@ public:
     tProgramValues Values;
     tRecordingHooks Hooks;
     std::unique_ptr<tTickerTape> Tape;
+};
+
+// Lowers the size a settings file may have while it lives, so over-limit files stay small.
+class tLowerFileLimit {
+public:
+    explicit tLowerFileLimit(std::size_t limit) { ini::SetMaxFileBytes(limit); }
+    ~tLowerFileLimit() { ini::SetMaxFileBytes(ini::kMaxFileBytes); }
+    tLowerFileLimit(const tLowerFileLimit&) = delete;
+    tLowerFileLimit& operator=(const tLowerFileLimit&) = delete;
 };
 
 } // namespace vc::test

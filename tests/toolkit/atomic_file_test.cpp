@@ -66,21 +66,26 @@ TEST_F(AtomicFileTest, WriteLoopCopesWithShortWritesAndFailsCleanlyOnErrors) {
         {"one byte per write", big.size(), 1, ENOSPC, true},
         {"exactly enough room", big.size(), 65536, ENOSPC, true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        dir_.Write("Velocrest.INI", oldContents_);
-        test::tFullDiskWriter disk(c.Allow, c.Error, c.Chunk);
-        errno = 0;
-        const bool written = WriteFileAtomically(target_, big, disk.Fn());
-        const int error = errno;
-        EXPECT_EQ(written, c.Succeeds);
-        EXPECT_EQ(dir_.Read("Velocrest.INI"), c.Succeeds ? big : oldContents_);
-        if (!c.Succeeds) {
-            EXPECT_EQ(error, c.Error);
-            EXPECT_GT(disk.Failures(), 0);
+    // Both the unnamed temporary file and the named one that systems without it get.
+    for (const bool unnamed : {true, false}) {
+        UseUnnamedTemporaryFiles(unnamed);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.Name) + (unnamed ? " (unnamed)" : " (named)"));
+            dir_.Write("Velocrest.INI", oldContents_);
+            test::tFullDiskWriter disk(c.Allow, c.Error, c.Chunk);
+            errno = 0;
+            const bool written = WriteFileAtomically(target_, big, disk.Fn());
+            const int error = errno;
+            EXPECT_EQ(written, c.Succeeds);
+            EXPECT_EQ(dir_.Read("Velocrest.INI"), c.Succeeds ? big : oldContents_);
+            if (!c.Succeeds) {
+                EXPECT_EQ(error, c.Error);
+                EXPECT_GT(disk.Failures(), 0);
+            }
+            EXPECT_EQ(test::CountTemporaryFiles(dir_.Path()), 0);
         }
-        EXPECT_EQ(test::CountTemporaryFiles(dir_.Path()), 0);
     }
+    UseUnnamedTemporaryFiles(true);
 }
 
 TEST_F(AtomicFileTest, InterruptedWritesAreRetriedAndStalledOnesFail) {
@@ -103,10 +108,11 @@ TEST_F(AtomicFileTest, InterruptedWritesAreRetriedAndStalledOnesFail) {
     EXPECT_EQ(test::CountTemporaryFiles(dir_.Path()), 0);
 }
 
-TEST_F(AtomicFileTest, FolderThatRefusesWritesLeavesTheOldFile) {
+TEST_F(AtomicFileTest, FolderAndFileThatRefuseWritesLeaveTheOldFile) {
     fs::create_directory(dir_.Path() / "locked");
     dir_.Write("locked/Velocrest.INI", oldContents_);
     const std::string path = dir_.File("locked/Velocrest.INI");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
     const int result = test::RunInReadOnlyFolder(dir_.Path() / "locked", [&] {
         // The child reports both the result and that errno says why.
         return !WriteFileAtomically(path, "new contents") && (errno == EACCES || errno == EPERM);
@@ -114,6 +120,114 @@ TEST_F(AtomicFileTest, FolderThatRefusesWritesLeavesTheOldFile) {
     EXPECT_EQ(result, 1);
     EXPECT_EQ(dir_.Read("locked/Velocrest.INI"), oldContents_);
     EXPECT_EQ(test::CountTemporaryFiles(dir_.Path() / "locked"), 0);
+}
+
+// A folder the user may not create files in, holding a settings file everyone may write.
+TEST_F(AtomicFileTest, ReadOnlyFolderWithWritableFileIsRewrittenInPlace) {
+    const std::string longer = oldContents_ + std::string(50000, 'o');
+    struct tCase {
+        const char* Name;
+        std::string Old;
+        std::string New;
+        tInPlace InPlace;
+        bool Written;
+    } const cases[] = {
+        {"shrinks", longer, "[General]\r\nNew=2\r\n", tInPlace::WhenFolderRefuses, true},
+        {"grows", oldContents_, longer + "grown", tInPlace::WhenFolderRefuses, true},
+        {"empty", oldContents_, "", tInPlace::WhenFolderRefuses, true},
+        {"whole new file wanted", oldContents_, "never", tInPlace::Never, false},
+    };
+    fs::create_directory(dir_.Path() / "locked");
+    const std::string path = dir_.File("locked/Velocrest.INI");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        dir_.Write("locked/Velocrest.INI", c.Old);
+        ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+        const int result = test::RunInReadOnlyFolder(dir_.Path() / "locked", [&] {
+            const bool written = WriteFileAtomically(path, c.New, {}, c.InPlace);
+            return written == c.Written && (written || errno == EACCES || errno == EPERM);
+        });
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(dir_.Read("locked/Velocrest.INI"), c.Written ? c.New : c.Old);
+        struct stat info {};
+        ASSERT_EQ(stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0666u);
+        EXPECT_EQ(test::CountTemporaryFiles(dir_.Path() / "locked"), 0);
+    }
+}
+
+// Every byte a Linux file name may hold, spread over a few names that stay under the name limit
+// with room for the temporary file's suffix.
+TEST_F(AtomicFileTest, FileNamesWithAnyByteAreWrittenAndCleanedUp) {
+    std::string bytes;
+    for (int c = 1; c < 256; ++c) {
+        if (c != '/') {
+            bytes += static_cast<char>(c);
+        }
+    }
+    for (std::size_t from = 0; from < bytes.size(); from += 64) {
+        const std::string name = "x" + bytes.substr(from, 64) + ".INI";
+        SCOPED_TRACE(from);
+        const std::string path = (dir_.Path() / name).string();
+        ASSERT_TRUE(WriteFileAtomically(path, "first"));
+        ASSERT_TRUE(WriteFileAtomically(path, "second"));
+        EXPECT_EQ(test::ReadFileBytes(path), "second");
+        // A leftover of a save of this name is recognised as one whatever bytes the name holds.
+        dir_.Write(name + ".tmp-Ab3dE9", "leftover");
+        EXPECT_EQ(RemoveTemporaryFilesOf(path), 1);
+        EXPECT_EQ(test::CountTemporaryFiles(dir_.Path()), 0);
+    }
+    // Too long for any temporary name beside it: the file is still saved, in place.
+    const std::string longName = std::string(250, 'n') + ".INI";
+    dir_.Write(longName, "old");
+    EXPECT_TRUE(WriteFileAtomically(dir_.File(longName), "new"));
+    EXPECT_EQ(dir_.Read(longName), "new");
+}
+
+TEST_F(AtomicFileTest, RemovesOnlyTheLeftoversOfItsOwnFile) {
+    struct tCase {
+        const char* Name;
+        bool Removed;
+    } const cases[] = {
+        {"Velocrest.INI.tmp-a1B2c3", true},
+        {"Velocrest.INI.tmp-XXXXXX", true},
+        {"Velocrest.INI", false},
+        {"Velocrest.BCK", false},
+        // Another instance's file, and look-alikes that no save makes.
+        {"Velocrest_2.INI.tmp-a1B2c3", false},
+        {"velocrest.ini.tmp-a1B2c3", false},
+        {"xVelocrest.INI.tmp-a1B2c3", false},
+        {"Velocrest.INI.tmp-a1B2c", false},
+        {"Velocrest.INI.tmp-a1B2c34", false},
+        {"Velocrest.INI.tmp-a1B-c3", false},
+        {"Velocrest.INI.tmp-a1B2c3.bak", false},
+        {"Velocrest.INI.TMP-a1B2c3", false},
+    };
+    for (const auto& c : cases) {
+        dir_.Write(c.Name, c.Name);
+    }
+    // A folder of a temporary file's name is nobody's leftover.
+    fs::create_directory(dir_.Path() / "Velocrest.INI.tmp-Folder");
+
+    EXPECT_EQ(RemoveTemporaryFilesOf(target_), 2);
+
+    for (const auto& c : cases) {
+        EXPECT_EQ(dir_.Exists(c.Name), !c.Removed) << c.Name;
+    }
+    EXPECT_TRUE(fs::is_directory(dir_.Path() / "Velocrest.INI.tmp-Folder"));
+}
+
+TEST_F(AtomicFileTest, LeftoversBesideTheTargetOfALinkAreRemovedToo) {
+    fs::create_directory(dir_.Path() / "elsewhere");
+    dir_.Write("elsewhere/real.INI", oldContents_);
+    fs::create_symlink(dir_.Path() / "elsewhere" / "real.INI", target_);
+    dir_.Write("elsewhere/real.INI.tmp-Q1w2E3", "leftover");
+    dir_.Write("Velocrest.INI.tmp-Q1w2E3", "leftover");
+
+    EXPECT_EQ(RemoveTemporaryFilesOf(target_), 2);
+    EXPECT_EQ(test::CountTemporaryFiles(dir_.Path()), 0);
+    EXPECT_EQ(test::CountTemporaryFiles(dir_.Path() / "elsewhere"), 0);
+    EXPECT_EQ(dir_.Read("elsewhere/real.INI"), oldContents_);
 }
 
 TEST_F(AtomicFileTest, MissingFolderOrFolderAsTargetFails) {

@@ -10,6 +10,7 @@
 
 #include "app/close_query.h"
 #include "app/qt/main_form.h"
+#include "app/save_all.h"
 #include "platform/program_folder.h"
 #include "platform/qt/desktop_platform_factory.h"
 #include "toolkit/program_values.h"
@@ -71,6 +72,9 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     vc::SetInstanceNumber(values, instance->Number());
+    // The lock makes this instance the only writer of its settings file, so whatever temporary
+    // files lie beside it are from saves of an earlier run that died part-way.
+    vc::RemoveSaveLeftovers(values.SettingsFileName);
     platform->RegisterFileType(executable);
     values.ShortDateFormat = QLocale::system().dateFormat(QLocale::ShortFormat).toStdString();
 
@@ -79,6 +83,9 @@ int main(int argc, char* argv[]) {
     translation.SetLanguage(vc::tTranslation::kEnglish);
 
     vc::tDialogMessageBoxer boxer(translation);
+    // Before the window loads (and later saves) the settings: a file too large to read is kept
+    // aside so the first save cannot take its place.
+    vc::KeepTooLargeSettings(values.SettingsFileName, boxer);
     tPlatformStartupEntry startup(*platform);
     vc::tMainForm form(values, translation, boxer, startup, executable);
     form.StartProgram = [&platform](const std::string& program) { platform->StartProgram(program, {}); };

@@ -197,6 +197,7 @@ bool tKestroHTTP::Start(int startPosition) {
         return false;
     }
     QNetworkReply* reply = manager_->get(request);
+    reply->setReadBufferSize(kReadBufferBytes);
     reply_ = reply;
     const auto guarded = [this, reply](void (tKestroHTTP::*handler)()) {
         return [this, reply, handler] {

@@ -43,6 +43,10 @@ public:
     static constexpr const char* kRetryWithProxy = "Error downloading Internet-page.\xA6\xA6"
                                                    "Do you wish to try again WITH proxysettings ?";
     static constexpr const char* kProxyCaption = "Internet Proxyserver|";
+    // What a reply holds back for the Receiver at most. Without a bound the network layer keeps
+    // reading while the event loop is busy, and a server that never stops sending fills memory
+    // long before the Receiver gets the chance to call a halt.
+    static constexpr std::int64_t kReadBufferBytes = 256 * 1024;
 
     // proxySettings is the program-wide "address|user|password" text DownloadToFile works with.
     explicit tKestroHTTP(std::string proxySettings = {});

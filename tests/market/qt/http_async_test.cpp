@@ -5,8 +5,11 @@
 
 #include <QTimer>
 
+#include <chrono>
+#include <cstdio>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include <algorithm>
 #include <functional>
@@ -326,6 +329,43 @@ TEST(HttpAsync, ServerTable) {
             EXPECT_TRUE(fellBack) << ::testing::PrintToString(progress);
         }
     }
+}
+
+// A server that never stops sending: reading ends once the document passes the cap, and what was
+// taken from the connection stays near the cap even when the program is busy elsewhere for a while
+// (the first piece of the body stalls the event loop, as a long paint would), instead of all the
+// connection delivered in the meantime piling up in memory.
+TEST(HttpAsync, EndlessBodyStopsAtTheCap) {
+    tFaultReply endless = Answer(200, "OK", {}, "head of an endless document\r\n");
+    endless.SendLength = false;
+    endless.Endless = true;
+    const tFaultServer server(endless);
+    tHttpAsync session;
+    bool stalled = false;
+    QTimer stall;
+    stall.setInterval(1);
+    QObject::connect(&stall, &QTimer::timeout, [&] {
+        if (!stalled && session.Client().RcvdCount() > 0) {
+            stalled = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        }
+    });
+    stall.start();
+    std::string document;
+    const tHangGuard guard(session.Client(), 60000);
+
+    EXPECT_EQ(session.Fetch(server.Url(kPath), Limits(3, 0, 3000, 3000), document), kHttpTooLong);
+
+    EXPECT_FALSE(guard.Fired()) << "hung";
+    EXPECT_TRUE(stalled);
+    EXPECT_EQ(document.size(), tHttpAsync::kMaxDocument);
+    EXPECT_EQ(document.substr(0, 27), "head of an endless document");
+    // A fatal error: one attempt, not three.
+    EXPECT_EQ(server.Requests().size(), 1u);
+    const auto received = static_cast<std::size_t>(session.Client().RcvdCount());
+    EXPECT_GT(received, tHttpAsync::kMaxDocument);
+    EXPECT_LE(received, tHttpAsync::kMaxDocument + (1u << 20));
+    std::printf("bytes taken from the connection: %zu (cap %zu)\n", received, tHttpAsync::kMaxDocument);
 }
 
 // Whether lines holds wanted in this order, other lines between them allowed.

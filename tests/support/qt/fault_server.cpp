@@ -170,6 +170,13 @@ void tFaultServer::Serve(int fd) {
             going = SendAll(fd, part, wake_[0]);
             body.remove_prefix(part.size());
         }
+        if (reply_.Endless) {
+            // Stops when the client goes away (the send fails) or the server is stopped.
+            const std::string filler(64 * 1024, 'e');
+            while (going) {
+                going = SendAll(fd, filler, wake_[0]);
+            }
+        }
         ::shutdown(fd, SHUT_WR);
     }
     // Until the client closes (a silent server holds the connection open until then): closing

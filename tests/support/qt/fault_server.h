@@ -1,5 +1,6 @@
 // Small HTTP servers on 127.0.0.1 that misbehave on purpose, for the download tests: one that
-// answers with any status, headers and body (at once, trickling, without a length, cut short),
+// answers with any status, headers and body (at once, trickling, without a length, cut short,
+// without end),
 // one that accepts and never answers, one whose connections never complete, and a refusing port.
 // Each runs on its own threads with plain sockets, so it keeps its pace whatever the client's
 // event loop does.
@@ -34,6 +35,7 @@ struct tFaultReply {
     std::size_t ChunkBytes = 0;               // 0 = the whole body in one go
     int ChunkDelayMs = 0;                     // pause before each chunk after the first
     std::size_t CutAfter = std::string::npos; // close after this many body bytes
+    bool Endless = false;                     // after Body, filler bytes without end, until the client closes
 };
 
 // Answers every request with the same reply, then closes the connection.
