@@ -19,6 +19,7 @@
 #include <system_error>
 
 #include "display/item_texts.h"
+#include "display/tape_strip.h"
 #include "tape/alerts.h"
 #include "tape/ticker_tape.h"
 #include "toolkit/atomic_file.h"
@@ -215,14 +216,6 @@ tTickerItem* tTapeWidget::Item(const tTickerItem* item) const {
     return nullptr;
 }
 
-tTickerItem* tTapeWidget::NextItem(const tTickerItem& item) const {
-    return &tape_->ItemAt((item.Index + 1) % ItemCount());
-}
-
-tTickerItem* tTapeWidget::PrevItem(const tTickerItem& item) const {
-    return &tape_->ItemAt((item.Index + ItemCount() - 1) % ItemCount());
-}
-
 // The model keeps HeadItem pointing at a live item and every Index equal to its position.
 tTickerItem* tTapeWidget::Head() const {
     if (ItemCount() == 0 || tape_->HeadItem == nullptr) {
@@ -235,8 +228,20 @@ tTickerItem* tTapeWidget::Head() const {
     return Item(tape_->HeadItem);
 }
 
-int tTapeWidget::Advance(const tTickerItem& item) {
-    return std::max(1, item.ImageWidth);
+tTapeStrip tTapeWidget::Strip(bool draw) const {
+    if (draw) {
+        return tTapeStrip(ItemCount(), [this](int index) {
+            tTickerItem& item = tape_->ItemAt(index);
+            renderer_.DrawImage(item);
+            return item.ImageWidth;
+        });
+    }
+    return tTapeStrip(ItemCount(), [this](int index) { return tape_->ItemAt(index).ImageWidth; });
+}
+
+tStripPos tTapeWidget::HeadPos() const {
+    const tTickerItem* head = Head();
+    return head != nullptr ? tStripPos{head->Index, tape_->HeadOffset} : tStripPos{};
 }
 
 bool tTapeWidget::Paused() const {
@@ -266,23 +271,12 @@ void tTapeWidget::Scroll(int n) {
     }
     // The head's width decides when it has left; a head set before any paint has none yet.
     renderer_.DrawImage(*head);
-    tape_->HeadOffset += n;
-    if (n < 0) {
-        while (tape_->HeadOffset + Advance(*head) < 0) {
-            tape_->HeadOffset += Advance(*head);
-            renderer_.DiscardImages(*head);
-            head = NextItem(*head);
-            renderer_.DrawImage(*head);
-        }
-    } else {
-        while (tape_->HeadOffset >= 0) {
-            head = PrevItem(*head);
-            renderer_.DiscardImages(*head);
-            renderer_.DrawImage(*head);
-            tape_->HeadOffset -= Advance(*head);
-        }
-    }
-    tape_->HeadItem = head;
+    // What leaves over the left edge is not needed again soon; what comes in over it is drawn
+    // afresh when it is measured.
+    const tStripPos pos = Strip(true).Scroll(
+        HeadPos(), n, [this](int index) { renderer_.DiscardImages(tape_->ItemAt(index)); });
+    tape_->HeadItem = &tape_->ItemAt(pos.Head);
+    tape_->HeadOffset = pos.Offset;
     update();
 }
 
@@ -326,7 +320,7 @@ void tTapeWidget::BringIntoView(const tTickerItem& item) {
     if (live == nullptr) {
         return;
     }
-    tape_->HeadItem = PrevItem(*live);
+    tape_->HeadItem = &tape_->ItemAt(Strip(false).Prev(live->Index));
     tape_->HeadOffset = -100;
     update();
 }
@@ -334,26 +328,21 @@ void tTapeWidget::BringIntoView(const tTickerItem& item) {
 // ---- Hit tests ----------------------------------------------------------------------------------
 
 tTickerItem* tTapeWidget::ItemAt(int x, int y) const {
-    tTickerItem* item = Head();
-    if (item == nullptr || y < 0 || y >= height()) {
+    if (Head() == nullptr || y < 0 || y >= height()) {
         return nullptr;
     }
-    for (int left = tape_->HeadOffset; left < width(); left += Advance(*item), item = NextItem(*item)) {
-        if (x >= left && x < left + Advance(*item)) {
-            return item;
-        }
-    }
-    return nullptr;
+    const int index = Strip(false).IndexAt(HeadPos(), width(), x);
+    return index >= 0 ? &tape_->ItemAt(index) : nullptr;
 }
 
 tTickerItem* tTapeWidget::ItemAtLink(int x, int y) const {
-    tTickerItem* item = Head();
-    if (item == nullptr) {
+    if (Head() == nullptr) {
         return nullptr;
     }
-    for (int left = tape_->HeadOffset; left < width(); left += Advance(*item), item = NextItem(*item)) {
-        if (LinkContains(*item, left, x, y)) {
-            return item;
+    for (const tStripCell& cell : Strip(false).Cells(HeadPos(), width())) {
+        tTickerItem& item = tape_->ItemAt(cell.Index);
+        if (LinkContains(item, cell.Left, x, y)) {
+            return &item;
         }
     }
     return nullptr;
@@ -386,11 +375,8 @@ void tTapeWidget::PaintBuffer() {
             tape_->HeadItem = &tape_->ItemAt(0);
             tape_->HeadOffset = 0;
         }
-        tTickerItem* item = Head();
-        for (int x = tape_->HeadOffset; x < tapeWidth; item = NextItem(*item)) {
-            renderer_.DrawImage(*item);
-            strip.Copy(x, renderer_.PaintImage(*item));
-            x += Advance(*item);
+        for (const tStripCell& cell : Strip(true).Cells(HeadPos(), tapeWidth)) {
+            strip.Copy(cell.Left, renderer_.PaintImage(tape_->ItemAt(cell.Index)));
         }
     } else {
         buffer_.fill(Qt::black);
@@ -453,11 +439,10 @@ bool tTapeWidget::WritePreview() {
     preview.fill(Qt::black);
     {
         QPainter painter(&preview);
-        tTickerItem* item = Head() != nullptr ? Head() : &tape_->ItemAt(0);
-        for (int x = 1; x < kPreviewWidth; item = NextItem(*item)) {
-            renderer_.DrawImage(*item);
-            painter.drawImage(x, 1, renderer_.PaintImage(*item));
-            x += Advance(*item);
+        // The preview starts with the head item one pixel in, whatever its scroll offset.
+        const tStripPos from{HeadPos().Head, 1};
+        for (const tStripCell& cell : Strip(true).Cells(from, kPreviewWidth)) {
+            painter.drawImage(cell.Left, 1, renderer_.PaintImage(tape_->ItemAt(cell.Index)));
         }
         painter.setPen(Qt::black);
         painter.drawLine(0, 0, kPreviewWidth - 1, 0);

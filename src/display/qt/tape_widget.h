@@ -21,6 +21,7 @@
 #include "display/qt/item_renderer.h"
 #include "display/qt/skin.h"
 #include "display/qt/speed_control.h"
+#include "display/tape_strip.h"
 #include "tape/tape_hooks.h"
 
 class QLabel;
@@ -136,11 +137,12 @@ protected:
 private:
     int ItemCount() const;
     tTickerItem* Item(const tTickerItem* item) const;
-    tTickerItem* NextItem(const tTickerItem& item) const;
-    tTickerItem* PrevItem(const tTickerItem& item) const;
     tTickerItem* Head() const;
-    // How far the next item starts; never 0, so a picture without width cannot stop the walk.
-    static int Advance(const tTickerItem& item);
+    // The model's items as a strip; with draw, measuring an item draws its picture first, which
+    // painting and scrolling need and hit tests must not do.
+    tTapeStrip Strip(bool draw) const;
+    // The head as the strip knows it; the first item when there is no head.
+    tStripPos HeadPos() const;
     void PaintBuffer();
     void PrepareLogos();
     void Activity() const;
