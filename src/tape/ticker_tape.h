@@ -25,6 +25,15 @@ inline constexpr const char* kPlaceholderLogon = "guest@velocrest.example";
 // A gainers or losers list puts at most this many new symbols on the tape at a time.
 inline constexpr int kMaxGainerItems = 10;
 
+// Direction codes as stored. Any value but the first two holds the strip still while it is still
+// repainted, so blinking alerts go on blinking; the alert window uses kDirectionHold for that.
+inline constexpr int kDirectionLeft = 1;
+inline constexpr int kDirectionRight = 2;
+inline constexpr int kDirectionHold = 3;
+// VertAlign codes as stored: the screen edge the bar docks at.
+inline constexpr int kVertAlignTop = 0;
+inline constexpr int kVertAlignBottom = 1;
+
 class tTickerTape {
 public:
     // values must outlive the tape; the proxy setting is read into it. Hooks left empty do nothing.
@@ -36,7 +45,7 @@ public:
     // ---- Stored settings (section "Tape_000"), with their defaults -----------------------------
     std::string SkinName = "Default\\Arrow";
     int Speed = 30;
-    int Direction = 1;
+    int Direction = kDirectionLeft;
     bool AutoHide = false;
     bool MarkOldItems = false;
     std::string MailServer;
@@ -44,7 +53,7 @@ public:
     std::string MailTo;
     bool ShowLogos = true; // false from the second instance on
     bool ShowButtons = true;
-    int VertAlign = 0;
+    int VertAlign = kVertAlignTop;
     bool TrayIcon = true;
     bool SendMails = false;
     int Server = 0;

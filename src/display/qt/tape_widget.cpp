@@ -254,9 +254,9 @@ void tTapeWidget::TimerStep() {
     if (Head() == nullptr || Paused()) {
         return;
     }
-    if (tape_->Direction == 1) {
+    if (tape_->Direction == kDirectionLeft) {
         Scroll(-1);
-    } else if (tape_->Direction == 2) {
+    } else if (tape_->Direction == kDirectionRight) {
         Scroll(1);
     } else {
         // Standing still, but blinking alerts must keep blinking.
@@ -307,11 +307,11 @@ void tTapeWidget::WheelScroll(int delta) {
         return;
     }
     if (step > 0) {
-        if (tape_->Direction == 1) {
-            tape_->Direction = 2;
+        if (tape_->Direction == kDirectionLeft) {
+            tape_->Direction = kDirectionRight;
         }
     } else {
-        tape_->Direction = 1;
+        tape_->Direction = kDirectionLeft;
     }
 }
 
@@ -564,7 +564,7 @@ void tTapeWidget::mouseReleaseEvent(QMouseEvent* event) {
             const QPoint at = event->position().toPoint();
             const QPoint global = mapToGlobal(at);
             QPoint where = mapToGlobal(QPoint(at.x(), height()));
-            if (tape_ != nullptr && tape_->VertAlign == 1) {
+            if (tape_ != nullptr && tape_->VertAlign == kVertAlignBottom) {
                 const QScreen* s = screen();
                 const QRect area = s != nullptr ? s->geometry() : QRect();
                 where = QPoint(global.x(), area.y() + area.height() - kPopupAboveBottom);
@@ -595,7 +595,7 @@ void tTapeWidget::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     tape_->Paused = false;
-    tape_->Direction = at.x() > pressPos_.x() ? 2 : 1;
+    tape_->Direction = at.x() > pressPos_.x() ? kDirectionRight : kDirectionLeft;
     tTickerItem* released = ItemAtLink(at.x(), at.y());
     const bool quick = NowMs() - pressTime_ < kClickMs;
     if (pressItem_ != nullptr && released == pressItem_ && quick && OnItemClick) {
