@@ -165,11 +165,24 @@ int tTickerTape::IndexOfSymbol(std::string_view symbol) const {
     return -1;
 }
 
+tTickerItem* tTickerTape::ItemWithId(tItemId id) {
+    if (id == kNoItemId) {
+        return nullptr;
+    }
+    for (const auto& item : items_) {
+        if (item->Id == id) {
+            return item.get();
+        }
+    }
+    return nullptr;
+}
+
 tTickerItem& tTickerTape::AppendItem(std::unique_ptr<tTickerItem> item) {
     const tHold hold(Paused);
     item->ImageWidth = -1;
     item->DiscardImages();
     item->Index = ItemCount();
+    item->Id = ++lastItemId_;
     items_.push_back(std::move(item));
     return *items_.back();
 }

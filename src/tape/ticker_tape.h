@@ -89,6 +89,8 @@ public:
     tTickerItem& ItemAt(int position) { return *items_.at(static_cast<std::size_t>(position)); }
     const tTickerItem& ItemAt(int position) const { return *items_.at(static_cast<std::size_t>(position)); }
     int ItemCount() const { return static_cast<int>(items_.size()); }
+    // The item with that Id; none when it has left the tape (or for kNoItemId).
+    tTickerItem* ItemWithId(tItemId id);
     tTickerItem& AppendItem(std::unique_ptr<tTickerItem> item);
     // Nothing when the symbol is empty or already on the tape; otherwise the new item.
     tTickerItem* AddSymbol(std::string_view symbol, std::string_view name);
@@ -137,6 +139,7 @@ private:
     tTapeHooks hooks_;
     tSystemClock systemClock_;
     std::vector<std::unique_ptr<tTickerItem>> items_;
+    tItemId lastItemId_ = kNoItemId;
 };
 
 } // namespace vc

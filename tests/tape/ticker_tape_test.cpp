@@ -245,6 +245,39 @@ TEST(TickerTapeTest, RemovingRenumbersAndForgetsTheHeadItemOnlyWhenItGoes) {
     EXPECT_EQ(tape.HeadItem, nullptr);
 }
 
+TEST(TickerTapeTest, ItemIdsOutliveListChangesAndAreNeverGivenTwice) {
+    tTapeWorld world;
+    tTickerTape& tape = *world.Tape;
+    for (const char* symbol : {"A", "B", "C"}) {
+        tape.AddSymbol(symbol, "");
+    }
+    const tItemId a = tape.ItemAt(0).Id;
+    const tItemId b = tape.ItemAt(1).Id;
+    const tItemId c = tape.ItemAt(2).Id;
+    EXPECT_NE(a, kNoItemId);
+    EXPECT_NE(a, b);
+    EXPECT_NE(b, c);
+    EXPECT_NE(a, c);
+
+    // B moves to the front and keeps its Id; A's Id names nothing any more.
+    tape.RemoveItem(tape.ItemAt(0));
+    EXPECT_EQ(tape.ItemAt(0).Id, b);
+    ASSERT_NE(tape.ItemWithId(b), nullptr);
+    EXPECT_EQ(tape.ItemWithId(b)->Symbol, "B");
+    EXPECT_EQ(tape.ItemWithId(a), nullptr);
+    EXPECT_EQ(tape.ItemWithId(kNoItemId), nullptr);
+
+    // The same symbol coming back is a new item.
+    tape.ClearItems();
+    tape.AddSymbol("A", "");
+    const tItemId again = tape.ItemAt(0).Id;
+    for (const tItemId old : {a, b, c}) {
+        EXPECT_NE(again, old);
+        EXPECT_EQ(tape.ItemWithId(old), nullptr);
+    }
+    EXPECT_EQ(tape.ItemWithId(again), &tape.ItemAt(0));
+}
+
 TEST(TickerTapeTest, GainerItemsComeAtMostTenAtATimeAndGoTogether) {
     tTapeWorld world;
     tTickerTape& tape = *world.Tape;

@@ -156,8 +156,8 @@ tTapeWidget::~tTapeWidget() = default;
 
 void tTapeWidget::SetTape(tTickerTape* tape) {
     tape_ = tape;
-    hotItem_ = nullptr;
-    pressItem_ = nullptr;
+    hotId_ = kNoItemId;
+    pressId_ = kNoItemId;
     if (tape_ != nullptr) {
         ShowButtons(tape_->ShowButtons);
     }
@@ -202,18 +202,8 @@ int tTapeWidget::ItemCount() const {
     return tape_ != nullptr ? tape_->ItemCount() : 0;
 }
 
-// The live item at that address, found without reading through the pointer: an item the model
-// freed since we noted it gives none.
-tTickerItem* tTapeWidget::Item(const tTickerItem* item) const {
-    if (item == nullptr) {
-        return nullptr;
-    }
-    for (int i = 0; i < ItemCount(); ++i) {
-        if (&tape_->ItemAt(i) == item) {
-            return &tape_->ItemAt(i);
-        }
-    }
-    return nullptr;
+tTickerItem* tTapeWidget::Item(tItemId id) const {
+    return tape_ != nullptr ? tape_->ItemWithId(id) : nullptr;
 }
 
 // The model keeps HeadItem pointing at a live item and every Index equal to its position.
@@ -221,11 +211,12 @@ tTickerItem* tTapeWidget::Head() const {
     if (ItemCount() == 0 || tape_->HeadItem == nullptr) {
         return nullptr;
     }
+    const tItemId id = tape_->HeadItem->Id;
     const int index = tape_->HeadItem->Index;
-    if (index >= 0 && index < ItemCount() && &tape_->ItemAt(index) == tape_->HeadItem) {
+    if (index >= 0 && index < ItemCount() && tape_->ItemAt(index).Id == id) {
         return &tape_->ItemAt(index);
     }
-    return Item(tape_->HeadItem);
+    return Item(id);
 }
 
 tTapeStrip tTapeWidget::Strip(bool draw) const {
@@ -316,7 +307,7 @@ void tTapeWidget::WheelScroll(int delta) {
 }
 
 void tTapeWidget::BringIntoView(const tTickerItem& item) {
-    tTickerItem* live = Item(&item);
+    tTickerItem* live = Item(item.Id);
     if (live == nullptr) {
         return;
     }
@@ -475,13 +466,13 @@ std::int64_t tTapeWidget::NowMs() const {
 }
 
 void tTapeWidget::ClearHotItem(bool repaint) {
-    if (tTickerItem* hot = Item(hotItem_)) {
+    if (tTickerItem* hot = Item(hotId_)) {
         renderer_.RedrawImage(*hot, false);
         if (repaint) {
             update();
         }
     }
-    hotItem_ = nullptr;
+    hotId_ = kNoItemId;
 }
 
 void tTapeWidget::mousePressEvent(QMouseEvent* event) {
@@ -498,14 +489,15 @@ void tTapeWidget::mousePressEvent(QMouseEvent* event) {
     if (OnEndLogos(at.x(), at.y())) {
         setCursor(Qt::PointingHandCursor);
         pressPos_ = QPoint(-1, -1);
-        pressItem_ = nullptr;
+        pressId_ = kNoItemId;
         return;
     }
     pressPos_ = at;
     lastDragPos_ = at;
     pressTime_ = NowMs();
     setCursor(Qt::ClosedHandCursor);
-    pressItem_ = ItemAtLink(at.x(), at.y());
+    const tTickerItem* pressed = ItemAtLink(at.x(), at.y());
+    pressId_ = pressed != nullptr ? pressed->Id : kNoItemId;
     paused_ = true;
     if (tape_ != nullptr) {
         tape_->Paused = true;
@@ -530,7 +522,7 @@ void tTapeWidget::mouseMoveEvent(QMouseEvent* event) {
     }
     if (OnEndLogos(at.x(), at.y())) {
         setCursor(Qt::PointingHandCursor);
-        ShowHint(QString::fromLatin1(kProductSite), event->globalPosition().toPoint(), nullptr);
+        ShowHint(QString::fromLatin1(kProductSite), event->globalPosition().toPoint(), kNoItemId);
         return;
     }
     if (ItemCount() == 0) {
@@ -546,15 +538,15 @@ void tTapeWidget::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     // Going straight from one name to the next must not leave the first underlined.
-    if (hotItem_ != item) {
+    if (hotId_ != item->Id) {
         ClearHotItem(false);
     }
-    hotItem_ = item;
+    hotId_ = item->Id;
     renderer_.RedrawImage(*item, true);
     update();
     setCursor(Qt::PointingHandCursor);
     ShowHint(FromWin1252(ItemSummaryText(*item, tape_->Clock(), tape_->Values().ShortDateFormat)),
-             event->globalPosition().toPoint(), item);
+             event->globalPosition().toPoint(), item->Id);
 }
 
 void tTapeWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -598,7 +590,7 @@ void tTapeWidget::mouseReleaseEvent(QMouseEvent* event) {
     tape_->Direction = at.x() > pressPos_.x() ? kDirectionRight : kDirectionLeft;
     tTickerItem* released = ItemAtLink(at.x(), at.y());
     const bool quick = NowMs() - pressTime_ < kClickMs;
-    if (pressItem_ != nullptr && released == pressItem_ && quick && OnItemClick) {
+    if (released != nullptr && released->Id == pressId_ && quick && OnItemClick) {
         OnItemClick(released);
     }
     if (ItemCount() == 0 && OnItemClick) {
@@ -631,7 +623,7 @@ void tTapeWidget::enterEvent(QEnterEvent*) {
 }
 
 void tTapeWidget::leaveEvent(QEvent*) {
-    if (QWidget::mouseGrabber() == nullptr && Foreground() && hotItem_ != nullptr) {
+    if (QWidget::mouseGrabber() == nullptr && Foreground() && hotId_ != kNoItemId) {
         ClearHotItem(true);
     }
     CancelHint();
@@ -647,7 +639,7 @@ bool tTapeWidget::HintShown() const {
     return hint_->isVisible();
 }
 
-void tTapeWidget::ShowHint(const QString& text, QPoint globalCursor, const tTickerItem* item) {
+void tTapeWidget::ShowHint(const QString& text, QPoint globalCursor, tItemId item) {
     // The same hint is not shown again while the mouse stays on it; it comes back after the
     // mouse has been elsewhere.
     if (text == hintText_) {
@@ -664,7 +656,7 @@ void tTapeWidget::ShowHint(const QString& text, QPoint globalCursor, const tTick
     PopHint(text, globalCursor, item);
 }
 
-void tTapeWidget::PopHint(const QString& text, QPoint globalCursor, const tTickerItem* item) {
+void tTapeWidget::PopHint(const QString& text, QPoint globalCursor, tItemId item) {
     hintPause_->stop();
     Activity();
     QColor background = QToolTip::palette().color(QPalette::ToolTipBase);

@@ -23,13 +23,13 @@
 #include "display/qt/speed_control.h"
 #include "display/tape_strip.h"
 #include "tape/tape_hooks.h"
+#include "tape/ticker_item.h"
 
 class QLabel;
 class QTimer;
 
 namespace vc {
 
-class tTickerItem;
 class tTickerTape;
 
 // A press held at least this long is no click.
@@ -86,7 +86,7 @@ public:
     tTickerItem* ItemAtLink(int x, int y) const;
     bool OnEndLogos(int x, int y) const;
     // The item drawn underlined because the mouse is over its name.
-    const tTickerItem* HotItem() const { return hotItem_; }
+    const tTickerItem* HotItem() const { return Item(hotId_); }
 
     // ---- Buttons and menu -----------------------------------------------------------------------
     tSpeedControl& CloseButton() { return *closeButton_; }
@@ -136,7 +136,8 @@ protected:
 
 private:
     int ItemCount() const;
-    tTickerItem* Item(const tTickerItem* item) const;
+    // The live item with that Id; none once the model removed it.
+    tTickerItem* Item(tItemId id) const;
     tTickerItem* Head() const;
     // The model's items as a strip; with draw, measuring an item draws its picture first, which
     // painting and scrolling need and hit tests must not do.
@@ -149,8 +150,8 @@ private:
     bool Foreground() const;
     void ClearHotItem(bool repaint);
     // item (may be none) gives the colour: light red when its price is down, light green when up.
-    void ShowHint(const QString& text, QPoint globalCursor, const tTickerItem* item);
-    void PopHint(const QString& text, QPoint globalCursor, const tTickerItem* item);
+    void ShowHint(const QString& text, QPoint globalCursor, tItemId item);
+    void PopHint(const QString& text, QPoint globalCursor, tItemId item);
     void CancelHint();
     void PlaceButtons();
     std::int64_t NowMs() const;
@@ -175,8 +176,10 @@ private:
     QPoint pressPos_;
     QPoint lastDragPos_;
     std::int64_t pressTime_ = 0;
-    const tTickerItem* pressItem_ = nullptr;
-    const tTickerItem* hotItem_ = nullptr;
+    // Items are held by Id: the model may remove one while we hold it, and a new item can be
+    // given the freed address.
+    tItemId pressId_ = kNoItemId;
+    tItemId hotId_ = kNoItemId;
 
     // Wheel steps still to run; a turn that arrives while steps run adds to them.
     int wheelSteps_ = 0;
@@ -188,7 +191,7 @@ private:
     QString hintText_;
     QString pendingHint_;
     QPoint pendingHintPos_;
-    const tTickerItem* pendingHintItem_ = nullptr;
+    tItemId pendingHintItem_ = kNoItemId;
     int hintPauseMs_ = 500;
 };
 

@@ -17,6 +17,7 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -424,6 +425,61 @@ TEST_F(tTapeWidgetTest, HoverUnderlinesOneNameAtATime) {
     EXPECT_EQ(widget_.HotItem(), nullptr);
     ASSERT_FALSE(renderer_.Calls.empty());
     EXPECT_EQ(renderer_.Calls.front(), "redraw A plain");
+}
+
+TEST_F(tTapeWidgetTest, AListChangeKeepsTheHoveredAndHeldItemByIdentity) {
+    // The mouse hovers and presses B's name (A 0-100, B 100-180, C 180-300); the list changes
+    // under it and the button comes up quickly over the same item, if it is still there, or
+    // over whatever took its place.
+    struct tCase {
+        const char* name;
+        std::function<void()> change;
+        int releaseX;
+        const char* hot; // "" for none
+        std::vector<std::string> clicks;
+    };
+    const tCase cases[] = {
+        {"an item before B goes", [this] { tape_.RemoveItem(tape_.ItemAt(0)); }, 40, "B", {"B"}},
+        {"an item after B goes", [this] { tape_.RemoveItem(tape_.ItemAt(2)); }, 140, "B", {"B"}},
+        {"an item is added", [this] { tape_.AddSymbol("D", "D"); }, 140, "B", {"B"}},
+        // A new item may be given B's freed memory; it is still not the item pressed.
+        {"B goes and D comes",
+         [this] {
+             tape_.RemoveItem(tape_.ItemAt(1));
+             tape_.AddSymbol("D", "D");
+         },
+         270,
+         "",
+         {}},
+        {"the list is built again",
+         [this] {
+             tape_.ClearItems();
+             AddItems();
+         },
+         140,
+         "",
+         {}},
+    };
+    for (const tCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        tape_.ClearItems();
+        AddItems();
+        Paint();
+        Enter({5, 10});
+        Mouse(QEvent::MouseMove, {140, 10});
+        Mouse(QEvent::MouseButtonPress, {140, 10});
+        ASSERT_NE(widget_.HotItem(), nullptr);
+        ASSERT_EQ(widget_.HotItem()->Symbol, "B");
+        c.change();
+        Paint();
+        const tTickerItem* hot = widget_.HotItem();
+        EXPECT_EQ(hot != nullptr ? hot->Symbol : "", c.hot);
+        clicks_.clear();
+        clock_.AdvanceMs(50);
+        Mouse(QEvent::MouseButtonRelease, {c.releaseX, 10});
+        EXPECT_EQ(clicks_, c.clicks);
+        Leave();
+    }
 }
 
 TEST_F(tTapeWidgetTest, HintsOpenBelowATapeAtTheTopAndAboveOneAtTheBottom) {
