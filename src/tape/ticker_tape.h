@@ -42,19 +42,21 @@ public:
     tTickerTape(const tTickerTape&) = delete;
     tTickerTape& operator=(const tTickerTape&) = delete;
 
-    // ---- Stored settings (section "Tape_000"), with their defaults -----------------------------
-    std::string SkinName = "Default\\Arrow";
-    int Speed = 30;
-    int Direction = kDirectionLeft;
+    // ---- Stored settings (section "Tape_000") --------------------------------------------------
+    // Their keys and defaults are in one table in ticker_tape.cpp, which the constructor, reading
+    // and writing all walk.
+    std::string SkinName;
+    int Speed = 0;
+    int Direction = 0;
     bool AutoHide = false;
     bool MarkOldItems = false;
     std::string MailServer;
     std::string MailAccount;
     std::string MailTo;
-    bool ShowLogos = true; // false from the second instance on
-    bool ShowButtons = true;
-    int VertAlign = kVertAlignTop;
-    bool TrayIcon = true;
+    bool ShowLogos = false; // off from the second instance on, whatever the table says
+    bool ShowButtons = false;
+    int VertAlign = 0;
+    bool TrayIcon = false;
     bool SendMails = false;
     int Server = 0;
     bool SkypeChat = false;
