@@ -128,7 +128,7 @@ public:
 
     tProgramValues& Values() const { return values_; }
     const tTapeHooks& Hooks() const { return hooks_; }
-    const tClock& Clock() const { return values_.Clock != nullptr ? *values_.Clock : systemClock_; }
+    const tClock& Clock() const { return *values_.Clock; }
     // Asks the view to draw the tape again.
     void Repaint() const;
 
@@ -139,7 +139,6 @@ private:
 
     tProgramValues& values_;
     tTapeHooks hooks_;
-    tSystemClock systemClock_;
     std::vector<std::unique_ptr<tTickerItem>> items_;
     tItemId lastItemId_ = kNoItemId;
 };

@@ -78,6 +78,7 @@ private:
     tStartupEntry& startup_;
     std::string executable_;
 
+    // Only the quick timer's; everything else takes values_.Clock.
     tSystemClock systemClock_;
     std::unique_ptr<tSkinItemRenderer> renderer_;
     tTapeWidget* tapeWidget_ = nullptr;
