@@ -36,7 +36,8 @@ inline constexpr int kVertAlignBottom = 1;
 
 class tTickerTape {
 public:
-    // values must outlive the tape; the proxy setting is read into it. Hooks left empty do nothing.
+    // values, with its Clock set, must outlive the tape; the proxy setting is read into it. Hooks left
+    // empty do nothing.
     explicit tTickerTape(tProgramValues& values, tTapeHooks hooks = {});
     ~tTickerTape();
     tTickerTape(const tTickerTape&) = delete;
