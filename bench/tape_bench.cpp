@@ -6,12 +6,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "tape/ticker_tape.h"
 #include "toolkit/atomic_file.h"
 #include "toolkit/clock.h"
@@ -20,32 +19,20 @@
 
 namespace {
 
-constexpr int kItems = 500;
+using vc::bench::BigTapeSymbol;
+using vc::bench::FillBigTape;
+constexpr int kItems = vc::bench::kBigTapeItems;
 
 std::string gFolder;
 vc::tSystemClock gClock;
-
-std::string SymbolOf(int i) {
-    return "SYM" + std::to_string(i) + ".AS";
-}
-
-void FillTape(vc::tTickerTape& tape) {
-    for (int i = 0; i < kItems; ++i) {
-        vc::tTickerItem* item = tape.AddSymbol(SymbolOf(i), "Company number " + std::to_string(i) + " N.V.");
-        item->AlertUp = std::to_string(40 + i);
-        item->AlertDown = "5.25";
-        item->Close = 10 + i * 0.37;
-        item->Prev = item->Close - 0.1;
-    }
-}
 
 // Two rounds of quotes that differ in every price, so every merge changes every item.
 std::vector<std::string> QuoteLines(int round) {
     std::vector<std::string> lines;
     for (int i = 0; i < kItems; ++i) {
         const double close = 10 + i * 0.37 + (round % 2 == 0 ? 0.01 : 0.02);
-        lines.push_back("YAHTICK|" + SymbolOf(i) + "|15/03/2024|14:30|" + vc::NumberText(close - 0.2) + "|" +
-                        vc::NumberText(close + 0.5) + "|" + vc::NumberText(close - 0.6) + "|" +
+        lines.push_back("YAHTICK|" + BigTapeSymbol(i) + "|15/03/2024|14:30|" + vc::NumberText(close - 0.2) +
+                        "|" + vc::NumberText(close + 0.5) + "|" + vc::NumberText(close - 0.6) + "|" +
                         vc::NumberText(close) + "|" + std::to_string(100000 + i + round % 2) + "|x|y|" +
                         vc::NumberText(close - 0.1));
     }
@@ -56,7 +43,7 @@ void BM_MergeQuotes(benchmark::State& state) {
     vc::tProgramValues values;
     values.Clock = &gClock;
     vc::tTickerTape tape(values);
-    FillTape(tape);
+    FillBigTape(tape);
     const std::vector<std::string> rounds[2] = {QuoteLines(0), QuoteLines(1)};
     int round = 0;
     for (auto _ : state) {
@@ -89,25 +76,6 @@ void BM_MergeBaseline_CopyAndSplit(benchmark::State& state) {
 
 std::string SettingsPath() {
     return gFolder + "/Velocrest.INI";
-}
-
-void WriteBigTape() {
-    vc::tProgramValues values;
-    values.Clock = &gClock;
-    vc::tTickerTape tape(values);
-    FillTape(tape);
-    for (int i = 0; i < kItems; ++i) {
-        vc::tTickerItem& item = tape.ItemAt(i);
-        for (int trade = 0; trade < 50; ++trade) {
-            item.RecentTrades.push_back(
-                "15/03/2024|" + std::to_string(10 + trade / 6) + ":" + std::to_string(10 + trade % 6 * 9) +
-                ":00|" + vc::NumberText(item.Close) + "|" + vc::NumberText(item.Close + 1) + "|" +
-                vc::NumberText(item.Close - 1) + "|" + vc::NumberText(item.Close + trade * 0.01) + "|" +
-                std::to_string(1000 * trade));
-        }
-    }
-    vc::tIniObject ini(SettingsPath());
-    tape.SaveSettings(ini);
 }
 
 void BM_LoadAndSaveSettings(benchmark::State& state) {
@@ -157,48 +125,33 @@ BENCHMARK(BM_LoadAndSaveSettings)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadSettingsOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FileBaseline_ReadAndWrite)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's real time per round (in the benchmark's unit) for the summary.
-class tRecorder : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> Times;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                Times[run.benchmark_name()] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string folder = (std::filesystem::temp_directory_path() / "velocrest-bench-XXXXXX").string();
-    if (mkdtemp(folder.data()) == nullptr) {
+    const vc::bench::tBenchFolder folder;
+    if (folder.Path().empty()) {
         return 1;
     }
-    gFolder = folder;
-    WriteBigTape();
+    gFolder = folder.Path();
+    vc::bench::WriteBigTapeFile(SettingsPath());
     std::printf("settings file: %ju bytes\n",
                 static_cast<std::uintmax_t>(std::filesystem::file_size(SettingsPath())));
 
     benchmark::Initialize(&argc, argv);
-    tRecorder recorder;
+    vc::bench::tRecorder recorder;
     benchmark::RunSpecifiedBenchmarks(&recorder);
 
     const auto ratio = [&](const char* title, const char* ours, const char* baseline, const char* unit,
                            double goal) {
-        const auto a = recorder.Times.find(ours);
-        const auto b = recorder.Times.find(baseline);
-        if (a != recorder.Times.end() && b != recorder.Times.end() && b->second > 0) {
-            std::printf("%-24s %9.3f %s  baseline %9.3f %s  ratio %6.2f  (goal under %g %s)\n", title,
-                        a->second, unit, b->second, unit, a->second / b->second, goal, unit);
+        double a = 0;
+        double b = 0;
+        if (recorder.Pair(ours, baseline, a, b)) {
+            std::printf("%-24s %9.3f %s  baseline %9.3f %s  ratio %6.2f  (goal under %g %s)\n", title, a,
+                        unit, b, unit, a / b, goal, unit);
         }
     };
     ratio("merge 500 quotes", "BM_MergeQuotes", "BM_MergeBaseline_CopyAndSplit", "us", 1000);
     ratio("load + save 500 items", "BM_LoadAndSaveSettings", "BM_FileBaseline_ReadAndWrite", "ms", 40);
     ratio("load alone", "BM_LoadSettingsOnly", "BM_FileBaseline_ReadAndWrite", "ms", 40);
-    std::filesystem::remove_all(folder);
     return 0;
 }

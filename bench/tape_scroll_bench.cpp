@@ -22,12 +22,14 @@ constexpr int kItems = 50;
 
 // The tape with its items, scrolled a little so the head is partly out of view.
 struct tBenchTape {
+    vc::tSystemClock clock;
     vc::tProgramValues values;
     vc::test::tFakeItemRenderer renderer;
     vc::tTapeWidget widget{renderer, {}};
     vc::tTickerTape tape{values, vc::tTapeHooks{nullptr, nullptr, nullptr, &widget}};
 
     tBenchTape() {
+        values.Clock = &clock;
         renderer.Height = kHeight;
         tape.ShowLogos = false;
         for (int i = 0; i < kItems; ++i) {

@@ -1,5 +1,7 @@
 #include "platform/desktop_platform.h"
 
+#include "platform/plain_edge_dock.h"
+
 namespace vc {
 
 namespace {
@@ -38,5 +40,9 @@ bool tNullDesktopPlatform::StartProgram(const std::string& /*executablePath*/,
 }
 
 void tNullDesktopPlatform::WatchSessionEnd(tSessionEndHandler /*handler*/) {}
+
+std::unique_ptr<tScreenEdgeDock> tNullDesktopPlatform::CreateScreenEdgeDock() {
+    return std::make_unique<tPlainEdgeDock>();
+}
 
 } // namespace vc

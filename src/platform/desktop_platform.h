@@ -1,5 +1,6 @@
 // What the program asks of the desktop it runs on, as one interface: its instance number, the start
-// at login, the file type, starting a further instance and the end of the session. The platform's
+// at login, the file type, starting a further instance, the end of the session and the dock at the
+// screen's edge. The platform's
 // implementation is chosen in one place (platform/qt/desktop_platform_factory.h); tests and builds
 // without a desktop use tNullDesktopPlatform.
 #pragma once
@@ -11,6 +12,7 @@
 
 #include "platform/desktop_files.h"
 #include "platform/instance_lock.h"
+#include "platform/screen_edge_dock.h"
 
 namespace vc {
 
@@ -50,6 +52,9 @@ public:
     // From now on a termination signal or the end of the desktop session calls handler on the event
     // loop. A later call replaces the handler; an empty handler stops the watch.
     virtual void WatchSessionEnd(tSessionEndHandler handler) = 0;
+
+    // The dock the docked window reserves its strip through, for the window system in use.
+    virtual std::unique_ptr<tScreenEdgeDock> CreateScreenEdgeDock() = 0;
 };
 
 // A desktop that offers nothing: always instance 1, no autostart, no file type, nothing started,
@@ -63,6 +68,8 @@ public:
     tFileTypeResult RegisterFileType(const std::string& executablePath) override;
     bool StartProgram(const std::string& executablePath, const std::vector<std::string>& arguments) override;
     void WatchSessionEnd(tSessionEndHandler handler) override;
+    // The plain dock that reserves nothing.
+    std::unique_ptr<tScreenEdgeDock> CreateScreenEdgeDock() override;
 };
 
 } // namespace vc

@@ -53,9 +53,7 @@ std::string AlertHistoryLine(const tTickerItem& item, double now, std::string_vi
 }
 
 bool WriteAlertHistory(const tProgramValues& values, const tTickerItem& item) {
-    const tSystemClock systemClock;
-    const tClock& clock = values.Clock != nullptr ? *values.Clock : systemClock;
-    return AppendHistory(values, AlertHistoryLine(item, clock.Now(), values.ShortDateFormat));
+    return AppendHistory(values, AlertHistoryLine(item, values.Clock->Now(), values.ShortDateFormat));
 }
 
 void OpenHistory(const tProgramValues& values, const tTapeHooks& hooks) {

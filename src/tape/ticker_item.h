@@ -4,6 +4,7 @@
 // from it (decimals, price format, display name, quote fields, spreadsheet links).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,6 +43,10 @@ enum tQuoteField : int {
     kFieldDate = 9,
     kFieldTime = 10,
 };
+
+// Names an item for as long as its tape lives; see tTickerItem::Id.
+using tItemId = std::uint64_t;
+inline constexpr tItemId kNoItemId = 0;
 
 inline constexpr std::size_t kMaxSymbolLength = 20;
 inline constexpr std::size_t kMaxThresholdLength = 15;
@@ -86,6 +91,9 @@ public:
     tLinkRect LinkRect;
     // Position in the tape's list, from 0; the tape keeps it equal to the position.
     int Index = 0;
+    // Given by the tape when it takes the item and never given again, so whoever holds on to an
+    // item across list changes holds its Id: an address may come back for a new item, an Id not.
+    tItemId Id = kNoItemId;
 
     // "Tape_000" + kind + the index in three digits (more from 1000 on); kind is "_Item",
     // "_Prices" or "_News".

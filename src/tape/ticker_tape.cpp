@@ -5,6 +5,7 @@
 #include <set>
 #include <system_error>
 #include <unordered_map>
+#include <variant>
 
 #include "tape/alerts.h"
 #include "tape/ini_text.h"
@@ -55,10 +56,79 @@ std::vector<int> StoredItemIndexes(const tIniObject& ini) {
     return std::vector<int>(found.begin(), found.end());
 }
 
+// One stored setting of the tape section: the field that holds it and its value before any file
+// was read.
+template <typename T, typename D = T>
+struct tSetting {
+    T tTickerTape::*Member;
+    D Default;
+};
+using tTextSetting = tSetting<std::string, const char*>;
+using tNumberSetting = tSetting<int>;
+using tFlagSetting = tSetting<bool>;
+
+struct tSettingKey {
+    const char* Key;
+    std::variant<tTextSetting, tNumberSetting, tFlagSetting> Setting;
+};
+
+// In the order they are written after the items.
+const tSettingKey kSettingKeys[] = {
+    {"SkinName", tTextSetting{&tTickerTape::SkinName, "Default\\Arrow"}},
+    {"Speed", tNumberSetting{&tTickerTape::Speed, 30}},
+    {"Direction", tNumberSetting{&tTickerTape::Direction, kDirectionLeft}},
+    {"AutoHide", tFlagSetting{&tTickerTape::AutoHide, false}},
+    {"MarkOldItems", tFlagSetting{&tTickerTape::MarkOldItems, false}},
+    {"MailServer", tTextSetting{&tTickerTape::MailServer, ""}},
+    {"MailAccount", tTextSetting{&tTickerTape::MailAccount, ""}},
+    {"MailTo", tTextSetting{&tTickerTape::MailTo, ""}},
+    {"ShowLogos", tFlagSetting{&tTickerTape::ShowLogos, true}},
+    {"ShowButtons", tFlagSetting{&tTickerTape::ShowButtons, true}},
+    {"VertAlign", tNumberSetting{&tTickerTape::VertAlign, kVertAlignTop}},
+    {"TrayIcon", tFlagSetting{&tTickerTape::TrayIcon, true}},
+    {"SendMails", tFlagSetting{&tTickerTape::SendMails, false}},
+    {"Server", tNumberSetting{&tTickerTape::Server, 0}},
+    {"SkypeChat", tFlagSetting{&tTickerTape::SkypeChat, false}},
+    {"SkypeChatTo", tTextSetting{&tTickerTape::SkypeChatTo, ""}},
+    {"SkypeSMS", tFlagSetting{&tTickerTape::SkypeSMS, false}},
+    {"SkypeSmsTo", tTextSetting{&tTickerTape::SkypeSmsTo, ""}},
+};
+
+template <typename T, typename D>
+void ApplyDefault(tTickerTape& tape, const tSetting<T, D>& s) {
+    tape.*s.Member = s.Default;
+}
+
+// A key missing from the file leaves the field as it is.
+void Read(const tIniObject& ini, const char* key, tTickerTape& tape, const tTextSetting& s) {
+    tape.*s.Member = ini.ReadString(kTapeSection, key, tape.*s.Member);
+}
+void Read(const tIniObject& ini, const char* key, tTickerTape& tape, const tNumberSetting& s) {
+    tape.*s.Member = ini.ReadInteger(kTapeSection, key, tape.*s.Member);
+}
+void Read(const tIniObject& ini, const char* key, tTickerTape& tape, const tFlagSetting& s) {
+    tape.*s.Member = ini.ReadBool(kTapeSection, key, tape.*s.Member);
+}
+
+void Write(tIniObject& ini, const char* key, const tTickerTape& tape, const tTextSetting& s) {
+    ini.WriteString(kTapeSection, key, tape.*s.Member);
+}
+void Write(tIniObject& ini, const char* key, const tTickerTape& tape, const tNumberSetting& s) {
+    ini.WriteInteger(kTapeSection, key, tape.*s.Member);
+}
+void Write(tIniObject& ini, const char* key, const tTickerTape& tape, const tFlagSetting& s) {
+    ini.WriteBool(kTapeSection, key, tape.*s.Member);
+}
+
 } // namespace
 
-tTickerTape::tTickerTape(tProgramValues& values, tTapeHooks hooks)
-    : ShowLogos(values.InstanceNumber <= 1), values_(values), hooks_(hooks) {}
+tTickerTape::tTickerTape(tProgramValues& values, tTapeHooks hooks) : values_(values), hooks_(hooks) {
+    for (const tSettingKey& key : kSettingKeys) {
+        std::visit([this](const auto& setting) { ApplyDefault(*this, setting); }, key.Setting);
+    }
+    // Only the first instance's tape carries the logos.
+    ShowLogos = values.InstanceNumber <= 1;
+}
 
 tTickerTape::~tTickerTape() {
     ClearItems();
@@ -79,7 +149,13 @@ void tTickerTape::LoadSettings() {
     {
         const tIniObject ini(values_.SettingsFileName);
         const char* s = kTapeSection;
-        SelectSkin(ini.ReadString(s, "SkinName", SkinName));
+        // Each setting keeps its current value when the file has no key for it.
+        for (const tSettingKey& key : kSettingKeys) {
+            std::visit([&](const auto& setting) { Read(ini, key.Key, *this, setting); }, key.Setting);
+        }
+        // The skin gives the height; it is chosen before the items come, so none is drawn in the
+        // old one.
+        SelectSkin(SkinName);
 
         // A count that is no number or is negative says nothing; every stored item is then taken.
         const std::string countText = Trim(ini.ReadString(s, "Aantal", "0"));
@@ -96,23 +172,6 @@ void tTickerTape::LoadSettings() {
             }
         }
 
-        Speed = ini.ReadInteger(s, "Speed", Speed);
-        Direction = ini.ReadInteger(s, "Direction", Direction);
-        AutoHide = ini.ReadBool(s, "AutoHide", AutoHide);
-        MarkOldItems = ini.ReadBool(s, "MarkOldItems", MarkOldItems);
-        MailServer = ini.ReadString(s, "MailServer", MailServer);
-        MailAccount = ini.ReadString(s, "MailAccount", MailAccount);
-        MailTo = ini.ReadString(s, "MailTo", MailTo);
-        ShowLogos = ini.ReadBool(s, "ShowLogos", ShowLogos);
-        ShowButtons = ini.ReadBool(s, "ShowButtons", ShowButtons);
-        VertAlign = ini.ReadInteger(s, "VertAlign", VertAlign);
-        TrayIcon = ini.ReadBool(s, "TrayIcon", TrayIcon);
-        SendMails = ini.ReadBool(s, "SendMails", SendMails);
-        Server = ini.ReadInteger(s, "Server", Server);
-        SkypeChat = ini.ReadBool(s, "SkypeChat", SkypeChat);
-        SkypeChatTo = ini.ReadString(s, "SkypeChatTo", SkypeChatTo);
-        SkypeSMS = ini.ReadBool(s, "SkypeSMS", SkypeSMS);
-        SkypeSmsTo = ini.ReadString(s, "SkypeSmsTo", SkypeSmsTo);
         ini.ReadList(std::string(s) + "_Gainers", GainerLists);
         values_.ProxySettings = ini.ReadString("General", "ProxySettings", values_.ProxySettings);
     }
@@ -134,24 +193,9 @@ void tTickerTape::SaveSettings(tIniObject& ini) const {
     for (const auto& item : items_) {
         item->SaveToIni(ini, s);
     }
-    ini.WriteString(s, "SkinName", SkinName);
-    ini.WriteInteger(s, "Speed", Speed);
-    ini.WriteInteger(s, "Direction", Direction);
-    ini.WriteBool(s, "AutoHide", AutoHide);
-    ini.WriteBool(s, "MarkOldItems", MarkOldItems);
-    ini.WriteString(s, "MailServer", MailServer);
-    ini.WriteString(s, "MailAccount", MailAccount);
-    ini.WriteString(s, "MailTo", MailTo);
-    ini.WriteBool(s, "ShowLogos", ShowLogos);
-    ini.WriteBool(s, "ShowButtons", ShowButtons);
-    ini.WriteInteger(s, "VertAlign", VertAlign);
-    ini.WriteBool(s, "TrayIcon", TrayIcon);
-    ini.WriteBool(s, "SendMails", SendMails);
-    ini.WriteInteger(s, "Server", Server);
-    ini.WriteBool(s, "SkypeChat", SkypeChat);
-    ini.WriteString(s, "SkypeChatTo", SkypeChatTo);
-    ini.WriteBool(s, "SkypeSMS", SkypeSMS);
-    ini.WriteString(s, "SkypeSmsTo", SkypeSmsTo);
+    for (const tSettingKey& key : kSettingKeys) {
+        std::visit([&](const auto& setting) { Write(ini, key.Key, *this, setting); }, key.Setting);
+    }
     ini.WriteList(std::string(s) + "_Gainers", GainerLists);
 }
 
@@ -165,11 +209,24 @@ int tTickerTape::IndexOfSymbol(std::string_view symbol) const {
     return -1;
 }
 
+tTickerItem* tTickerTape::ItemWithId(tItemId id) {
+    if (id == kNoItemId) {
+        return nullptr;
+    }
+    for (const auto& item : items_) {
+        if (item->Id == id) {
+            return item.get();
+        }
+    }
+    return nullptr;
+}
+
 tTickerItem& tTickerTape::AppendItem(std::unique_ptr<tTickerItem> item) {
     const tHold hold(Paused);
     item->ImageWidth = -1;
     item->DiscardImages();
     item->Index = ItemCount();
+    item->Id = ++lastItemId_;
     items_.push_back(std::move(item));
     return *items_.back();
 }

@@ -25,27 +25,39 @@ inline constexpr const char* kPlaceholderLogon = "guest@velocrest.example";
 // A gainers or losers list puts at most this many new symbols on the tape at a time.
 inline constexpr int kMaxGainerItems = 10;
 
+// Direction codes as stored. Any value but the first two holds the strip still while it is still
+// repainted, so blinking alerts go on blinking; the alert window uses kDirectionHold for that.
+inline constexpr int kDirectionLeft = 1;
+inline constexpr int kDirectionRight = 2;
+inline constexpr int kDirectionHold = 3;
+// VertAlign codes as stored: the screen edge the bar docks at.
+inline constexpr int kVertAlignTop = 0;
+inline constexpr int kVertAlignBottom = 1;
+
 class tTickerTape {
 public:
-    // values must outlive the tape; the proxy setting is read into it. Hooks left empty do nothing.
+    // values, with its Clock set, must outlive the tape; the proxy setting is read into it. Hooks left
+    // empty do nothing.
     explicit tTickerTape(tProgramValues& values, tTapeHooks hooks = {});
     ~tTickerTape();
     tTickerTape(const tTickerTape&) = delete;
     tTickerTape& operator=(const tTickerTape&) = delete;
 
-    // ---- Stored settings (section "Tape_000"), with their defaults -----------------------------
-    std::string SkinName = "Default\\Arrow";
-    int Speed = 30;
-    int Direction = 1;
+    // ---- Stored settings (section "Tape_000") --------------------------------------------------
+    // Their keys and defaults are in one table in ticker_tape.cpp, which the constructor, reading
+    // and writing all walk.
+    std::string SkinName;
+    int Speed = 0;
+    int Direction = 0;
     bool AutoHide = false;
     bool MarkOldItems = false;
     std::string MailServer;
     std::string MailAccount;
     std::string MailTo;
-    bool ShowLogos = true; // false from the second instance on
-    bool ShowButtons = true;
+    bool ShowLogos = false; // off from the second instance on, whatever the table says
+    bool ShowButtons = false;
     int VertAlign = 0;
-    bool TrayIcon = true;
+    bool TrayIcon = false;
     bool SendMails = false;
     int Server = 0;
     bool SkypeChat = false;
@@ -80,6 +92,8 @@ public:
     tTickerItem& ItemAt(int position) { return *items_.at(static_cast<std::size_t>(position)); }
     const tTickerItem& ItemAt(int position) const { return *items_.at(static_cast<std::size_t>(position)); }
     int ItemCount() const { return static_cast<int>(items_.size()); }
+    // The item with that Id; none when it has left the tape (or for kNoItemId).
+    tTickerItem* ItemWithId(tItemId id);
     tTickerItem& AppendItem(std::unique_ptr<tTickerItem> item);
     // Nothing when the symbol is empty or already on the tape; otherwise the new item.
     tTickerItem* AddSymbol(std::string_view symbol, std::string_view name);
@@ -115,7 +129,7 @@ public:
 
     tProgramValues& Values() const { return values_; }
     const tTapeHooks& Hooks() const { return hooks_; }
-    const tClock& Clock() const { return values_.Clock != nullptr ? *values_.Clock : systemClock_; }
+    const tClock& Clock() const { return *values_.Clock; }
     // Asks the view to draw the tape again.
     void Repaint() const;
 
@@ -126,8 +140,8 @@ private:
 
     tProgramValues& values_;
     tTapeHooks hooks_;
-    tSystemClock systemClock_;
     std::vector<std::unique_ptr<tTickerItem>> items_;
+    tItemId lastItemId_ = kNoItemId;
 };
 
 } // namespace vc

@@ -26,6 +26,8 @@ struct tProgramValues {
     std::string ProxySettings;
     // The user's short date format as a Qt-style pattern (see FormatDate).
     std::string ShortDateFormat = "dd/MM/yyyy";
+    // Required: set at start-up, before anything is built on these values, and outliving them.
+    // Nothing falls back to the system clock, so a test that sets its own controls all time.
     const tClock* Clock = nullptr;
 };
 

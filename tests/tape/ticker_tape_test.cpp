@@ -1,5 +1,6 @@
 #include "tape/ticker_tape.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -102,6 +103,55 @@ TEST(TickerTapeTest, StoredSettingsAreReadAndMailDiscoveryIsSkippedWhenAnyIsSet)
     EXPECT_EQ(tape.GainerLists, (Lines{"3", "7"}));
     EXPECT_EQ(world.Values.ProxySettings, "proxy.example:8080");
     EXPECT_EQ(world.Hooks.MailQueries, 0);
+}
+
+TEST(TickerTapeTest, EachSettingKeyReadsIntoItsOwnFieldAndIsWrittenBackUnderItsName) {
+    // One key at a time holds a value other than its default; a key read into or written from the
+    // wrong field shows as that value in the wrong place.
+    struct tCase {
+        const char* key;
+        const char* stored;
+        std::function<std::string(const tTickerTape&)> field;
+    };
+    const auto flag = [](bool value) { return std::string(value ? "1" : "0"); };
+    const tCase cases[] = {
+        {"SkinName", "Blue\\Flat", [](const tTickerTape& t) { return t.SkinName; }},
+        {"Speed", "45", [](const tTickerTape& t) { return std::to_string(t.Speed); }},
+        {"Direction", "2", [](const tTickerTape& t) { return std::to_string(t.Direction); }},
+        {"AutoHide", "1", [&](const tTickerTape& t) { return flag(t.AutoHide); }},
+        {"MarkOldItems", "1", [&](const tTickerTape& t) { return flag(t.MarkOldItems); }},
+        {"MailServer", "smtp.example.org", [](const tTickerTape& t) { return t.MailServer; }},
+        {"MailAccount", "me@example.org", [](const tTickerTape& t) { return t.MailAccount; }},
+        {"MailTo", "boss@example.org", [](const tTickerTape& t) { return t.MailTo; }},
+        {"ShowLogos", "0", [&](const tTickerTape& t) { return flag(t.ShowLogos); }},
+        {"ShowButtons", "0", [&](const tTickerTape& t) { return flag(t.ShowButtons); }},
+        {"VertAlign", "1", [](const tTickerTape& t) { return std::to_string(t.VertAlign); }},
+        {"TrayIcon", "0", [&](const tTickerTape& t) { return flag(t.TrayIcon); }},
+        {"SendMails", "1", [&](const tTickerTape& t) { return flag(t.SendMails); }},
+        {"Server", "1", [](const tTickerTape& t) { return std::to_string(t.Server); }},
+        {"SkypeChat", "1", [&](const tTickerTape& t) { return flag(t.SkypeChat); }},
+        {"SkypeChatTo", "chatter", [](const tTickerTape& t) { return t.SkypeChatTo; }},
+        {"SkypeSMS", "1", [&](const tTickerTape& t) { return flag(t.SkypeSMS); }},
+        {"SkypeSmsTo", "+3161234", [](const tTickerTape& t) { return t.SkypeSmsTo; }},
+    };
+    tTapeWorld plain(false);
+    tIniObject defaults;
+    plain.Tape->SaveSettings(defaults);
+    for (const tCase& c : cases) {
+        SCOPED_TRACE(c.key);
+        ASSERT_NE(defaults.ReadString("Tape_000", c.key, "absent"), c.stored);
+        tTapeWorld world(false);
+        world.Dir.Write("Velocrest.INI", std::string("[Tape_000]\r\n") + c.key + "=" + c.stored + "\r\n");
+        world.Tape->LoadSettings();
+        EXPECT_EQ(c.field(*world.Tape), c.stored);
+        tIniObject saved;
+        world.Tape->SaveSettings(saved);
+        for (const tCase& other : cases) {
+            const std::string expected =
+                &other == &c ? std::string(c.stored) : defaults.ReadString("Tape_000", other.key, "absent");
+            EXPECT_EQ(saved.ReadString("Tape_000", other.key, "absent"), expected) << other.key;
+        }
+    }
 }
 
 TEST(TickerTapeTest, ItemCountsThatLieLoadOnlyTheItemsThatExist) {
@@ -243,6 +293,39 @@ TEST(TickerTapeTest, RemovingRenumbersAndForgetsTheHeadItemOnlyWhenItGoes) {
     tape.ClearItems();
     EXPECT_EQ(tape.ItemCount(), 0);
     EXPECT_EQ(tape.HeadItem, nullptr);
+}
+
+TEST(TickerTapeTest, ItemIdsOutliveListChangesAndAreNeverGivenTwice) {
+    tTapeWorld world;
+    tTickerTape& tape = *world.Tape;
+    for (const char* symbol : {"A", "B", "C"}) {
+        tape.AddSymbol(symbol, "");
+    }
+    const tItemId a = tape.ItemAt(0).Id;
+    const tItemId b = tape.ItemAt(1).Id;
+    const tItemId c = tape.ItemAt(2).Id;
+    EXPECT_NE(a, kNoItemId);
+    EXPECT_NE(a, b);
+    EXPECT_NE(b, c);
+    EXPECT_NE(a, c);
+
+    // B moves to the front and keeps its Id; A's Id names nothing any more.
+    tape.RemoveItem(tape.ItemAt(0));
+    EXPECT_EQ(tape.ItemAt(0).Id, b);
+    ASSERT_NE(tape.ItemWithId(b), nullptr);
+    EXPECT_EQ(tape.ItemWithId(b)->Symbol, "B");
+    EXPECT_EQ(tape.ItemWithId(a), nullptr);
+    EXPECT_EQ(tape.ItemWithId(kNoItemId), nullptr);
+
+    // The same symbol coming back is a new item.
+    tape.ClearItems();
+    tape.AddSymbol("A", "");
+    const tItemId again = tape.ItemAt(0).Id;
+    for (const tItemId old : {a, b, c}) {
+        EXPECT_NE(again, old);
+        EXPECT_EQ(tape.ItemWithId(old), nullptr);
+    }
+    EXPECT_EQ(tape.ItemWithId(again), &tape.ItemAt(0));
 }
 
 TEST(TickerTapeTest, GainerItemsComeAtMostTenAtATimeAndGoTogether) {

@@ -87,7 +87,7 @@ int main(int argc, char* argv[]) {
     // aside so the first save cannot take its place.
     vc::KeepTooLargeSettings(values.SettingsFileName, boxer);
     tPlatformStartupEntry startup(*platform);
-    vc::tMainForm form(values, translation, boxer, startup, executable);
+    vc::tMainForm form(values, translation, boxer, startup, executable, platform->CreateScreenEdgeDock());
     form.StartProgram = [&platform](const std::string& program) { platform->StartProgram(program, {}); };
     if (std::getenv("VELOCREST_TRACE_STARTUP") != nullptr) {
         form.OnFirstPaint = [&sinceStart] {

@@ -44,7 +44,7 @@ tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessage
     // its current skin.
     auto bar = std::make_unique<tFloatBar>();
     renderer_ = std::make_unique<tSkinItemRenderer>([this]() -> const tSkin& { return tapeWidget_->Skin(); },
-                                                    values_.Clock != nullptr ? *values_.Clock : systemClock_);
+                                                    *values_.Clock);
     tapeWidget_ = new tTapeWidget(*renderer_, values_.ProgramDir);
     bar->SetChild(tapeWidget_);
     tapeWidget_->installEventFilter(this);
@@ -84,7 +84,8 @@ tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessage
     // every alert gets its history line once.
     presenter_ = std::make_unique<tPendingAlertClearer>();
 
-    quickTimer_ = new TQuickTimer(this);
+    // The timer paces real time, even under a test that holds the program's clock still.
+    quickTimer_ = new TQuickTimer(systemClock_, this);
     quickTimer_->OnTimer = [this] { ClickTimer(); };
     BuildPopup();
     tapeWidget_->SetPopupMenu(popup_);

@@ -34,9 +34,9 @@ class tMainForm : public tAppBarForm {
     Q_OBJECT
 public:
     // Everything handed in must outlive the window. executable is started for the next instance
-    // and named in the automatic-start entry. dock null: the one for this desktop.
+    // and named in the automatic-start entry. dock is the desktop platform's.
     tMainForm(tProgramValues& values, tTranslation& translation, tMessageBoxer& boxer, tStartupEntry& startup,
-              std::string executable, std::unique_ptr<tScreenEdgeDock> dock = nullptr);
+              std::string executable, std::unique_ptr<tScreenEdgeDock> dock);
     ~tMainForm() override;
 
     // The end of the session: saves like a close, without asking anything, then finishes.
@@ -78,6 +78,7 @@ private:
     tStartupEntry& startup_;
     std::string executable_;
 
+    // Only the quick timer's; everything else takes values_.Clock.
     tSystemClock systemClock_;
     std::unique_ptr<tSkinItemRenderer> renderer_;
     tTapeWidget* tapeWidget_ = nullptr;

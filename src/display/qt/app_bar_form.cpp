@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "display/qt/float_bar.h"
-#include "platform/qt/screen_edge_dock_factory.h"
 
 namespace vc {
 
@@ -33,9 +32,6 @@ tScreenRect ToDevice(const QRect& rect, qreal ratio) {
 tAppBarForm::tAppBarForm(std::unique_ptr<tScreenEdgeDock> dock)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       dock_(std::move(dock)) {
-    if (!dock_) {
-        dock_ = CreateScreenEdgeDock();
-    }
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAutoFillBackground(true);
     QPalette black = palette();

@@ -25,8 +25,9 @@ public:
     // Height the hidden floating bar gets at start, before it first slides out.
     static constexpr int kHiddenBarHeight = 20;
 
-    // dock null: the one for this desktop (CreateScreenEdgeDock).
-    explicit tAppBarForm(std::unique_ptr<tScreenEdgeDock> dock = nullptr);
+    // dock (not null) is the desktop platform's (tDesktopPlatform::CreateScreenEdgeDock) or a
+    // test's; the window never picks one itself.
+    explicit tAppBarForm(std::unique_ptr<tScreenEdgeDock> dock);
     ~tAppBarForm() override;
 
     // The floating bar that ShowBar and HideBar move, owned from here on, and where the tape's

@@ -22,8 +22,6 @@ public:
 
 } // namespace
 
-TQuickTimer::TQuickTimer(QObject* parent) : TQuickTimer(systemClock_, parent) {}
-
 TQuickTimer::TQuickTimer(const tClock& clock, QObject* parent) : QObject(parent), clock_(clock), poll_(this) {
     poll_.setTimerType(Qt::PreciseTimer);
     connect(&poll_, &QTimer::timeout, this, &TQuickTimer::CheckDue);

@@ -25,9 +25,7 @@ public:
     static constexpr int kDefaultInterval = 100;
     static constexpr int kDefaultResolution = 25;
 
-    explicit TQuickTimer(QObject* parent = nullptr);
-    // Periods are counted on clock's steady time (the system's by default); clock must outlive the
-    // timer.
+    // Periods are counted on clock's steady time; clock must outlive the timer.
     explicit TQuickTimer(const tClock& clock, QObject* parent = nullptr);
     ~TQuickTimer() override;
 
@@ -61,7 +59,6 @@ private:
     void Start();
     void Stop();
 
-    tSystemClock systemClock_;
     const tClock& clock_;
     QTimer poll_;
     int interval_ = kDefaultInterval;

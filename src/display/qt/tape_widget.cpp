@@ -19,6 +19,7 @@
 #include <system_error>
 
 #include "display/item_texts.h"
+#include "display/tape_strip.h"
 #include "tape/alerts.h"
 #include "tape/ticker_tape.h"
 #include "toolkit/atomic_file.h"
@@ -155,8 +156,8 @@ tTapeWidget::~tTapeWidget() = default;
 
 void tTapeWidget::SetTape(tTickerTape* tape) {
     tape_ = tape;
-    hotItem_ = nullptr;
-    pressItem_ = nullptr;
+    hotId_ = kNoItemId;
+    pressId_ = kNoItemId;
     if (tape_ != nullptr) {
         ShowButtons(tape_->ShowButtons);
     }
@@ -201,26 +202,8 @@ int tTapeWidget::ItemCount() const {
     return tape_ != nullptr ? tape_->ItemCount() : 0;
 }
 
-// The live item at that address, found without reading through the pointer: an item the model
-// freed since we noted it gives none.
-tTickerItem* tTapeWidget::Item(const tTickerItem* item) const {
-    if (item == nullptr) {
-        return nullptr;
-    }
-    for (int i = 0; i < ItemCount(); ++i) {
-        if (&tape_->ItemAt(i) == item) {
-            return &tape_->ItemAt(i);
-        }
-    }
-    return nullptr;
-}
-
-tTickerItem* tTapeWidget::NextItem(const tTickerItem& item) const {
-    return &tape_->ItemAt((item.Index + 1) % ItemCount());
-}
-
-tTickerItem* tTapeWidget::PrevItem(const tTickerItem& item) const {
-    return &tape_->ItemAt((item.Index + ItemCount() - 1) % ItemCount());
+tTickerItem* tTapeWidget::Item(tItemId id) const {
+    return tape_ != nullptr ? tape_->ItemWithId(id) : nullptr;
 }
 
 // The model keeps HeadItem pointing at a live item and every Index equal to its position.
@@ -228,15 +211,28 @@ tTickerItem* tTapeWidget::Head() const {
     if (ItemCount() == 0 || tape_->HeadItem == nullptr) {
         return nullptr;
     }
+    const tItemId id = tape_->HeadItem->Id;
     const int index = tape_->HeadItem->Index;
-    if (index >= 0 && index < ItemCount() && &tape_->ItemAt(index) == tape_->HeadItem) {
+    if (index >= 0 && index < ItemCount() && tape_->ItemAt(index).Id == id) {
         return &tape_->ItemAt(index);
     }
-    return Item(tape_->HeadItem);
+    return Item(id);
 }
 
-int tTapeWidget::Advance(const tTickerItem& item) {
-    return std::max(1, item.ImageWidth);
+tTapeStrip tTapeWidget::Strip(bool draw) const {
+    if (draw) {
+        return tTapeStrip(ItemCount(), [this](int index) {
+            tTickerItem& item = tape_->ItemAt(index);
+            renderer_.DrawImage(item);
+            return item.ImageWidth;
+        });
+    }
+    return tTapeStrip(ItemCount(), [this](int index) { return tape_->ItemAt(index).ImageWidth; });
+}
+
+tStripPos tTapeWidget::HeadPos() const {
+    const tTickerItem* head = Head();
+    return head != nullptr ? tStripPos{head->Index, tape_->HeadOffset} : tStripPos{};
 }
 
 bool tTapeWidget::Paused() const {
@@ -249,9 +245,9 @@ void tTapeWidget::TimerStep() {
     if (Head() == nullptr || Paused()) {
         return;
     }
-    if (tape_->Direction == 1) {
+    if (tape_->Direction == kDirectionLeft) {
         Scroll(-1);
-    } else if (tape_->Direction == 2) {
+    } else if (tape_->Direction == kDirectionRight) {
         Scroll(1);
     } else {
         // Standing still, but blinking alerts must keep blinking.
@@ -266,23 +262,12 @@ void tTapeWidget::Scroll(int n) {
     }
     // The head's width decides when it has left; a head set before any paint has none yet.
     renderer_.DrawImage(*head);
-    tape_->HeadOffset += n;
-    if (n < 0) {
-        while (tape_->HeadOffset + Advance(*head) < 0) {
-            tape_->HeadOffset += Advance(*head);
-            renderer_.DiscardImages(*head);
-            head = NextItem(*head);
-            renderer_.DrawImage(*head);
-        }
-    } else {
-        while (tape_->HeadOffset >= 0) {
-            head = PrevItem(*head);
-            renderer_.DiscardImages(*head);
-            renderer_.DrawImage(*head);
-            tape_->HeadOffset -= Advance(*head);
-        }
-    }
-    tape_->HeadItem = head;
+    // What leaves over the left edge is not needed again soon; what comes in over it is drawn
+    // afresh when it is measured.
+    const tStripPos pos = Strip(true).Scroll(
+        HeadPos(), n, [this](int index) { renderer_.DiscardImages(tape_->ItemAt(index)); });
+    tape_->HeadItem = &tape_->ItemAt(pos.Head);
+    tape_->HeadOffset = pos.Offset;
     update();
 }
 
@@ -313,20 +298,20 @@ void tTapeWidget::WheelScroll(int delta) {
         return;
     }
     if (step > 0) {
-        if (tape_->Direction == 1) {
-            tape_->Direction = 2;
+        if (tape_->Direction == kDirectionLeft) {
+            tape_->Direction = kDirectionRight;
         }
     } else {
-        tape_->Direction = 1;
+        tape_->Direction = kDirectionLeft;
     }
 }
 
 void tTapeWidget::BringIntoView(const tTickerItem& item) {
-    tTickerItem* live = Item(&item);
+    tTickerItem* live = Item(item.Id);
     if (live == nullptr) {
         return;
     }
-    tape_->HeadItem = PrevItem(*live);
+    tape_->HeadItem = &tape_->ItemAt(Strip(false).Prev(live->Index));
     tape_->HeadOffset = -100;
     update();
 }
@@ -334,26 +319,21 @@ void tTapeWidget::BringIntoView(const tTickerItem& item) {
 // ---- Hit tests ----------------------------------------------------------------------------------
 
 tTickerItem* tTapeWidget::ItemAt(int x, int y) const {
-    tTickerItem* item = Head();
-    if (item == nullptr || y < 0 || y >= height()) {
+    if (Head() == nullptr || y < 0 || y >= height()) {
         return nullptr;
     }
-    for (int left = tape_->HeadOffset; left < width(); left += Advance(*item), item = NextItem(*item)) {
-        if (x >= left && x < left + Advance(*item)) {
-            return item;
-        }
-    }
-    return nullptr;
+    const int index = Strip(false).IndexAt(HeadPos(), width(), x);
+    return index >= 0 ? &tape_->ItemAt(index) : nullptr;
 }
 
 tTickerItem* tTapeWidget::ItemAtLink(int x, int y) const {
-    tTickerItem* item = Head();
-    if (item == nullptr) {
+    if (Head() == nullptr) {
         return nullptr;
     }
-    for (int left = tape_->HeadOffset; left < width(); left += Advance(*item), item = NextItem(*item)) {
-        if (LinkContains(*item, left, x, y)) {
-            return item;
+    for (const tStripCell& cell : Strip(false).Cells(HeadPos(), width())) {
+        tTickerItem& item = tape_->ItemAt(cell.Index);
+        if (LinkContains(item, cell.Left, x, y)) {
+            return &item;
         }
     }
     return nullptr;
@@ -386,11 +366,8 @@ void tTapeWidget::PaintBuffer() {
             tape_->HeadItem = &tape_->ItemAt(0);
             tape_->HeadOffset = 0;
         }
-        tTickerItem* item = Head();
-        for (int x = tape_->HeadOffset; x < tapeWidth; item = NextItem(*item)) {
-            renderer_.DrawImage(*item);
-            strip.Copy(x, renderer_.PaintImage(*item));
-            x += Advance(*item);
+        for (const tStripCell& cell : Strip(true).Cells(HeadPos(), tapeWidth)) {
+            strip.Copy(cell.Left, renderer_.PaintImage(tape_->ItemAt(cell.Index)));
         }
     } else {
         buffer_.fill(Qt::black);
@@ -453,11 +430,10 @@ bool tTapeWidget::WritePreview() {
     preview.fill(Qt::black);
     {
         QPainter painter(&preview);
-        tTickerItem* item = Head() != nullptr ? Head() : &tape_->ItemAt(0);
-        for (int x = 1; x < kPreviewWidth; item = NextItem(*item)) {
-            renderer_.DrawImage(*item);
-            painter.drawImage(x, 1, renderer_.PaintImage(*item));
-            x += Advance(*item);
+        // The preview starts with the head item one pixel in, whatever its scroll offset.
+        const tStripPos from{HeadPos().Head, 1};
+        for (const tStripCell& cell : Strip(true).Cells(from, kPreviewWidth)) {
+            painter.drawImage(cell.Left, 1, renderer_.PaintImage(tape_->ItemAt(cell.Index)));
         }
         painter.setPen(Qt::black);
         painter.drawLine(0, 0, kPreviewWidth - 1, 0);
@@ -490,13 +466,13 @@ std::int64_t tTapeWidget::NowMs() const {
 }
 
 void tTapeWidget::ClearHotItem(bool repaint) {
-    if (tTickerItem* hot = Item(hotItem_)) {
+    if (tTickerItem* hot = Item(hotId_)) {
         renderer_.RedrawImage(*hot, false);
         if (repaint) {
             update();
         }
     }
-    hotItem_ = nullptr;
+    hotId_ = kNoItemId;
 }
 
 void tTapeWidget::mousePressEvent(QMouseEvent* event) {
@@ -513,14 +489,15 @@ void tTapeWidget::mousePressEvent(QMouseEvent* event) {
     if (OnEndLogos(at.x(), at.y())) {
         setCursor(Qt::PointingHandCursor);
         pressPos_ = QPoint(-1, -1);
-        pressItem_ = nullptr;
+        pressId_ = kNoItemId;
         return;
     }
     pressPos_ = at;
     lastDragPos_ = at;
     pressTime_ = NowMs();
     setCursor(Qt::ClosedHandCursor);
-    pressItem_ = ItemAtLink(at.x(), at.y());
+    const tTickerItem* pressed = ItemAtLink(at.x(), at.y());
+    pressId_ = pressed != nullptr ? pressed->Id : kNoItemId;
     paused_ = true;
     if (tape_ != nullptr) {
         tape_->Paused = true;
@@ -545,7 +522,7 @@ void tTapeWidget::mouseMoveEvent(QMouseEvent* event) {
     }
     if (OnEndLogos(at.x(), at.y())) {
         setCursor(Qt::PointingHandCursor);
-        ShowHint(QString::fromLatin1(kProductSite), event->globalPosition().toPoint(), nullptr);
+        ShowHint(QString::fromLatin1(kProductSite), event->globalPosition().toPoint(), kNoItemId);
         return;
     }
     if (ItemCount() == 0) {
@@ -561,15 +538,15 @@ void tTapeWidget::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     // Going straight from one name to the next must not leave the first underlined.
-    if (hotItem_ != item) {
+    if (hotId_ != item->Id) {
         ClearHotItem(false);
     }
-    hotItem_ = item;
+    hotId_ = item->Id;
     renderer_.RedrawImage(*item, true);
     update();
     setCursor(Qt::PointingHandCursor);
     ShowHint(FromWin1252(ItemSummaryText(*item, tape_->Clock(), tape_->Values().ShortDateFormat)),
-             event->globalPosition().toPoint(), item);
+             event->globalPosition().toPoint(), item->Id);
 }
 
 void tTapeWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -579,7 +556,7 @@ void tTapeWidget::mouseReleaseEvent(QMouseEvent* event) {
             const QPoint at = event->position().toPoint();
             const QPoint global = mapToGlobal(at);
             QPoint where = mapToGlobal(QPoint(at.x(), height()));
-            if (tape_ != nullptr && tape_->VertAlign == 1) {
+            if (tape_ != nullptr && tape_->VertAlign == kVertAlignBottom) {
                 const QScreen* s = screen();
                 const QRect area = s != nullptr ? s->geometry() : QRect();
                 where = QPoint(global.x(), area.y() + area.height() - kPopupAboveBottom);
@@ -610,10 +587,10 @@ void tTapeWidget::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     tape_->Paused = false;
-    tape_->Direction = at.x() > pressPos_.x() ? 2 : 1;
+    tape_->Direction = at.x() > pressPos_.x() ? kDirectionRight : kDirectionLeft;
     tTickerItem* released = ItemAtLink(at.x(), at.y());
     const bool quick = NowMs() - pressTime_ < kClickMs;
-    if (pressItem_ != nullptr && released == pressItem_ && quick && OnItemClick) {
+    if (released != nullptr && released->Id == pressId_ && quick && OnItemClick) {
         OnItemClick(released);
     }
     if (ItemCount() == 0 && OnItemClick) {
@@ -646,7 +623,7 @@ void tTapeWidget::enterEvent(QEnterEvent*) {
 }
 
 void tTapeWidget::leaveEvent(QEvent*) {
-    if (QWidget::mouseGrabber() == nullptr && Foreground() && hotItem_ != nullptr) {
+    if (QWidget::mouseGrabber() == nullptr && Foreground() && hotId_ != kNoItemId) {
         ClearHotItem(true);
     }
     CancelHint();
@@ -662,7 +639,7 @@ bool tTapeWidget::HintShown() const {
     return hint_->isVisible();
 }
 
-void tTapeWidget::ShowHint(const QString& text, QPoint globalCursor, const tTickerItem* item) {
+void tTapeWidget::ShowHint(const QString& text, QPoint globalCursor, tItemId item) {
     // The same hint is not shown again while the mouse stays on it; it comes back after the
     // mouse has been elsewhere.
     if (text == hintText_) {
@@ -679,7 +656,7 @@ void tTapeWidget::ShowHint(const QString& text, QPoint globalCursor, const tTick
     PopHint(text, globalCursor, item);
 }
 
-void tTapeWidget::PopHint(const QString& text, QPoint globalCursor, const tTickerItem* item) {
+void tTapeWidget::PopHint(const QString& text, QPoint globalCursor, tItemId item) {
     hintPause_->stop();
     Activity();
     QColor background = QToolTip::palette().color(QPalette::ToolTipBase);

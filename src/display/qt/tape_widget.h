@@ -21,14 +21,15 @@
 #include "display/qt/item_renderer.h"
 #include "display/qt/skin.h"
 #include "display/qt/speed_control.h"
+#include "display/tape_strip.h"
 #include "tape/tape_hooks.h"
+#include "tape/ticker_item.h"
 
 class QLabel;
 class QTimer;
 
 namespace vc {
 
-class tTickerItem;
 class tTickerTape;
 
 // A press held at least this long is no click.
@@ -85,7 +86,7 @@ public:
     tTickerItem* ItemAtLink(int x, int y) const;
     bool OnEndLogos(int x, int y) const;
     // The item drawn underlined because the mouse is over its name.
-    const tTickerItem* HotItem() const { return hotItem_; }
+    const tTickerItem* HotItem() const { return Item(hotId_); }
 
     // ---- Buttons and menu -----------------------------------------------------------------------
     tSpeedControl& CloseButton() { return *closeButton_; }
@@ -135,20 +136,22 @@ protected:
 
 private:
     int ItemCount() const;
-    tTickerItem* Item(const tTickerItem* item) const;
-    tTickerItem* NextItem(const tTickerItem& item) const;
-    tTickerItem* PrevItem(const tTickerItem& item) const;
+    // The live item with that Id; none once the model removed it.
+    tTickerItem* Item(tItemId id) const;
     tTickerItem* Head() const;
-    // How far the next item starts; never 0, so a picture without width cannot stop the walk.
-    static int Advance(const tTickerItem& item);
+    // The model's items as a strip; with draw, measuring an item draws its picture first, which
+    // painting and scrolling need and hit tests must not do.
+    tTapeStrip Strip(bool draw) const;
+    // The head as the strip knows it; the first item when there is no head.
+    tStripPos HeadPos() const;
     void PaintBuffer();
     void PrepareLogos();
     void Activity() const;
     bool Foreground() const;
     void ClearHotItem(bool repaint);
     // item (may be none) gives the colour: light red when its price is down, light green when up.
-    void ShowHint(const QString& text, QPoint globalCursor, const tTickerItem* item);
-    void PopHint(const QString& text, QPoint globalCursor, const tTickerItem* item);
+    void ShowHint(const QString& text, QPoint globalCursor, tItemId item);
+    void PopHint(const QString& text, QPoint globalCursor, tItemId item);
     void CancelHint();
     void PlaceButtons();
     std::int64_t NowMs() const;
@@ -173,8 +176,10 @@ private:
     QPoint pressPos_;
     QPoint lastDragPos_;
     std::int64_t pressTime_ = 0;
-    const tTickerItem* pressItem_ = nullptr;
-    const tTickerItem* hotItem_ = nullptr;
+    // Items are held by Id: the model may remove one while we hold it, and a new item can be
+    // given the freed address.
+    tItemId pressId_ = kNoItemId;
+    tItemId hotId_ = kNoItemId;
 
     // Wheel steps still to run; a turn that arrives while steps run adds to them.
     int wheelSteps_ = 0;
@@ -186,7 +191,7 @@ private:
     QString hintText_;
     QString pendingHint_;
     QPoint pendingHintPos_;
-    const tTickerItem* pendingHintItem_ = nullptr;
+    tItemId pendingHintItem_ = kNoItemId;
     int hintPauseMs_ = 500;
 };
 

@@ -5,6 +5,7 @@
 
 #include "platform/qt/desktop_processes.h"
 #include "platform/qt/instance_lock_file.h"
+#include "platform/qt/screen_edge_dock_factory.h"
 #include "platform/qt/session_end_watcher.h"
 
 namespace vc {
@@ -47,6 +48,8 @@ public:
             watcher_ = std::make_unique<tSessionEndWatcher>(std::move(handler));
         }
     }
+
+    std::unique_ptr<tScreenEdgeDock> CreateScreenEdgeDock() override { return vc::CreateScreenEdgeDock(); }
 
 private:
     tDesktopFilePaths paths_;

@@ -7,6 +7,7 @@
 
 #include "app/close_query.h"
 #include "app/qt/main_form.h"
+#include "platform/plain_edge_dock.h"
 #include "support/fake_clock.h"
 #include "support/qt/fault_server.h"
 #include "support/scripted_message_boxer.h"
@@ -82,7 +83,7 @@ protected:
 
 TEST_F(MainFormTest, CloseWaitsForTheBatchInFlightThenSavesWithoutMergingIt) {
     test::tScriptedMessageBoxer boxer({kMrNo});
-    tMainForm form(values, translation, boxer, startup, "velocrest");
+    tMainForm form(values, translation, boxer, startup, "velocrest", std::make_unique<tPlainEdgeDock>());
     int finished = 0;
     form.OnFinished = [&] { ++finished; };
     ASSERT_EQ(form.Tape().ItemCount(), 11);
@@ -119,7 +120,7 @@ TEST_F(MainFormTest, CloseWaitsForTheBatchInFlightThenSavesWithoutMergingIt) {
 
 TEST_F(MainFormTest, CycleMergesAndShowsTheAlertThenCancelKeepsTheWindowOpen) {
     test::tScriptedMessageBoxer boxer({kMrCancel, kMrYes});
-    tMainForm form(values, translation, boxer, startup, "velocrest");
+    tMainForm form(values, translation, boxer, startup, "velocrest", std::make_unique<tPlainEdgeDock>());
     int finished = 0;
     form.OnFinished = [&] { ++finished; };
     StartCycle(form);

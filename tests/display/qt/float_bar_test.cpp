@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "display/qt/app_bar_form.h"
+#include "platform/plain_edge_dock.h"
 #include "support/recording_edge_dock.h"
 
 namespace vc {
@@ -74,7 +75,7 @@ TEST(FloatBarTest, WheelTurnsReachTheChildOnceFromTheBarAndFromTheDockedWindow) 
     };
     for (const tCase c : {tCase{"child takes the turn", true}, tCase{"child leaves it", false}}) {
         SCOPED_TRACE(c.Name);
-        tAppBarForm form;
+        tAppBarForm form(std::make_unique<tPlainEdgeDock>());
         auto bar = std::make_unique<tFloatBar>();
         bar->resize(400, 40);
         auto* counter = new tWheelCounter;

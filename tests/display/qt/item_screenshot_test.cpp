@@ -110,9 +110,10 @@ TEST(ItemScreenshotTest, ShippedSkinsDrawAFiveItemTape) {
     const std::filesystem::path programDir = ShippedProgramDir();
     for (const char* skinName : {"Default\\Arrow", "Default\\Flat", "Classic\\Blue", "Classic\\Red"}) {
         SCOPED_TRACE(skinName);
-        tProgramValues values;
-        tTickerTape tape(values);
         test::tFakeClock clock(kToday + EncodeTime(12, 34, 57));
+        tProgramValues values;
+        values.Clock = &clock;
+        tTickerTape tape(values);
         const std::unique_ptr<tSkin> skin = SelectSkin(programDir, skinName);
         ASSERT_FALSE(skin->BackUp.isNull());
         tape.Height = skin->ItemHeight;

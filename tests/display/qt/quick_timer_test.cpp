@@ -230,7 +230,8 @@ TEST_F(QuickTimerTest, AHandlerFarBehindGetsABoundedQueue) {
 
 // The real clock and the real event loop: ticks come by themselves, and stop when disabled.
 TEST(QuickTimerOnTheEventLoop, TicksArriveAndStop) {
-    TQuickTimer timer;
+    const tSystemClock clock;
+    TQuickTimer timer(clock);
     int ticks = 0;
     timer.OnTimer = [&ticks] { ++ticks; };
     timer.SetInterval(5);

@@ -23,6 +23,13 @@ namespace {
 const double kToday = EncodeDate(2024, 3, 14);
 const double kNow = kToday + EncodeTime(12, 34, 56);
 
+// The tape reads the time from its values; here it is the test's clock.
+tProgramValues WithClock(const tClock& clock) {
+    tProgramValues values;
+    values.Clock = &clock;
+    return values;
+}
+
 // Every field hidden: what is left is background, logo, bullet, frame and chart.
 constexpr const char* kNoFields =
     "Name_Size=0\r\nTick_Size=0\r\nClose_Size=0\r\nProc_Size=0\r\nAbs_Size=0\r\n";
@@ -86,9 +93,9 @@ protected:
     }
 
     test::tTempDir dir_;
-    tProgramValues values_;
-    tTickerTape tape_{values_};
     test::tFakeClock clock_{kNow};
+    tProgramValues values_ = WithClock(clock_);
+    tTickerTape tape_{values_};
     std::unique_ptr<tSkin> skin_ = std::make_unique<tSkin>();
     tSkinItemRenderer renderer_{*skin_, tape_, clock_};
 };
@@ -571,7 +578,7 @@ TEST(SkinItemRendererWiringTest, DrawsInTheTapeWidgetsCurrentSkin) {
     tSkinItemRenderer renderer([&widget]() -> const tSkin& { return widget->Skin(); }, clock);
     tTapeWidget tapeWidget(renderer, dir.Path());
     widget = &tapeWidget;
-    tProgramValues values;
+    tProgramValues values = WithClock(clock);
     tTapeHooks hooks;
     hooks.Skins = &tapeWidget;
     hooks.View = &tapeWidget;

@@ -17,6 +17,7 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -225,16 +226,16 @@ TEST_F(tTapeWidgetTest, DragMovesTheStripTwiceAsFarAndSetsTheDirection) {
         int direction;
     };
     const tCase cases[] = {
-        {{160, 175, 200}, 100, 2},
-        {{}, 0, 1},
-        {{140, 120}, -60, 1},
-        {{250, 150}, 0, 1},
+        {{160, 175, 200}, 100, kDirectionRight},
+        {{}, 0, kDirectionLeft},
+        {{140, 120}, -60, kDirectionLeft},
+        {{250, 150}, 0, kDirectionLeft},
     };
     AddItems();
     Paint();
     for (const tCase& c : cases) {
         SCOPED_TRACE(c.shift);
-        tape_.Direction = 2;
+        tape_.Direction = kDirectionRight;
         const int before = StripPos();
         Mouse(QEvent::MouseButtonPress, {150, 10});
         EXPECT_TRUE(widget_.Paused());
@@ -304,8 +305,9 @@ TEST_F(tTapeWidgetTest, OneWheelNotchMovesFortyPixelsAndTurnsTheDirection) {
         int directionAfter;
     };
     const tCase cases[] = {
-        {-120, 1, 40, 2}, {-120, 2, 40, 2}, {-120, 3, 40, 3},
-        {120, 2, -40, 1}, {120, 1, -40, 1}, {120, 3, -40, 1},
+        {-120, kDirectionLeft, 40, kDirectionRight}, {-120, kDirectionRight, 40, kDirectionRight},
+        {-120, kDirectionHold, 40, kDirectionHold},  {120, kDirectionRight, -40, kDirectionLeft},
+        {120, kDirectionLeft, -40, kDirectionLeft},  {120, kDirectionHold, -40, kDirectionLeft},
     };
     AddItems();
     Paint();
@@ -333,8 +335,9 @@ TEST_F(tTapeWidgetTest, TimerStepScrollsByDirectionAndRepaintsUnlessPaused) {
         bool repainted;
     };
     const tCase cases[] = {
-        {1, false, -1, true}, {2, false, 1, true}, {3, false, 0, true},
-        {0, false, 0, true},  {1, true, 0, false}, {3, true, 0, false},
+        {kDirectionLeft, false, -1, true}, {kDirectionRight, false, 1, true},
+        {kDirectionHold, false, 0, true},  {0, false, 0, true},
+        {kDirectionLeft, true, 0, false},  {kDirectionHold, true, 0, false},
     };
     AddItems();
     ShowAt(0);
@@ -362,7 +365,7 @@ TEST_F(tTapeWidgetTest, TimerStepScrollsByDirectionAndRepaintsUnlessPaused) {
 TEST_F(tTapeWidgetTest, TheMouseOverTheTapeHoldsItAndLeavingResumesTheSameDirection) {
     AddItems();
     Paint();
-    tape_.Direction = 2;
+    tape_.Direction = kDirectionRight;
     const int before = StripPos();
     Enter({500, 10});
     widget_.TimerStep();
@@ -382,7 +385,7 @@ TEST_F(tTapeWidgetTest, TheMouseOverTheTapeHoldsItAndLeavingResumesTheSameDirect
     Mouse(QEvent::MouseButtonRelease, {520, 10});
     widget_.TimerStep();
     EXPECT_EQ(ShiftSince(before), 1);
-    EXPECT_EQ(tape_.Direction, 2);
+    EXPECT_EQ(tape_.Direction, kDirectionRight);
 
     Enter({500, 10});
     widget_.TimerStep();
@@ -422,6 +425,61 @@ TEST_F(tTapeWidgetTest, HoverUnderlinesOneNameAtATime) {
     EXPECT_EQ(widget_.HotItem(), nullptr);
     ASSERT_FALSE(renderer_.Calls.empty());
     EXPECT_EQ(renderer_.Calls.front(), "redraw A plain");
+}
+
+TEST_F(tTapeWidgetTest, AListChangeKeepsTheHoveredAndHeldItemByIdentity) {
+    // The mouse hovers and presses B's name (A 0-100, B 100-180, C 180-300); the list changes
+    // under it and the button comes up quickly over the same item, if it is still there, or
+    // over whatever took its place.
+    struct tCase {
+        const char* name;
+        std::function<void()> change;
+        int releaseX;
+        const char* hot; // "" for none
+        std::vector<std::string> clicks;
+    };
+    const tCase cases[] = {
+        {"an item before B goes", [this] { tape_.RemoveItem(tape_.ItemAt(0)); }, 40, "B", {"B"}},
+        {"an item after B goes", [this] { tape_.RemoveItem(tape_.ItemAt(2)); }, 140, "B", {"B"}},
+        {"an item is added", [this] { tape_.AddSymbol("D", "D"); }, 140, "B", {"B"}},
+        // A new item may be given B's freed memory; it is still not the item pressed.
+        {"B goes and D comes",
+         [this] {
+             tape_.RemoveItem(tape_.ItemAt(1));
+             tape_.AddSymbol("D", "D");
+         },
+         270,
+         "",
+         {}},
+        {"the list is built again",
+         [this] {
+             tape_.ClearItems();
+             AddItems();
+         },
+         140,
+         "",
+         {}},
+    };
+    for (const tCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        tape_.ClearItems();
+        AddItems();
+        Paint();
+        Enter({5, 10});
+        Mouse(QEvent::MouseMove, {140, 10});
+        Mouse(QEvent::MouseButtonPress, {140, 10});
+        ASSERT_NE(widget_.HotItem(), nullptr);
+        ASSERT_EQ(widget_.HotItem()->Symbol, "B");
+        c.change();
+        Paint();
+        const tTickerItem* hot = widget_.HotItem();
+        EXPECT_EQ(hot != nullptr ? hot->Symbol : "", c.hot);
+        clicks_.clear();
+        clock_.AdvanceMs(50);
+        Mouse(QEvent::MouseButtonRelease, {c.releaseX, 10});
+        EXPECT_EQ(clicks_, c.clicks);
+        Leave();
+    }
 }
 
 TEST_F(tTapeWidgetTest, HintsOpenBelowATapeAtTheTopAndAboveOneAtTheBottom) {
@@ -586,7 +644,7 @@ TEST_F(tTapeLogoTest, TheLogoBoxesTakePressesAsClicksWithoutAnItem) {
         EXPECT_FALSE(widget_.OnEndLogos(c.x, c.y));
     }
     tape_.ShowLogos = true;
-    tape_.Direction = 2;
+    tape_.Direction = kDirectionRight;
     Mouse(QEvent::MouseButtonPress, {10, 10});
     EXPECT_EQ(widget_.cursor().shape(), Qt::PointingHandCursor);
     // No drag starts on the logos.
@@ -596,7 +654,7 @@ TEST_F(tTapeLogoTest, TheLogoBoxesTakePressesAsClicksWithoutAnItem) {
     Mouse(QEvent::MouseButtonRelease, {20, 10});
     EXPECT_EQ(ShiftSince(before), 0);
     EXPECT_EQ(clicks_, std::vector<std::string>{"-"});
-    EXPECT_EQ(tape_.Direction, 2);
+    EXPECT_EQ(tape_.Direction, kDirectionRight);
     // A press elsewhere released on the logos is no click.
     Mouse(QEvent::MouseButtonPress, {500, 10});
     Mouse(QEvent::MouseButtonRelease, {10, 10});
@@ -682,7 +740,8 @@ TEST_F(tTapeWidgetTest, RightClickOpensTheMenuUnderTheTapeOrAboveTheScreenBottom
         int vertAlign;
         QPoint expected;
     };
-    const tCase cases[] = {{0, QPoint(300, 100 + kTapeHeight)}, {1, QPoint(300, screenHeight - 60)}};
+    const tCase cases[] = {{kVertAlignTop, QPoint(300, 100 + kTapeHeight)},
+                           {kVertAlignBottom, QPoint(300, screenHeight - 60)}};
     for (const tCase& c : cases) {
         SCOPED_TRACE(c.vertAlign);
         tape_.VertAlign = c.vertAlign;

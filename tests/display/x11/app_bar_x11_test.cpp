@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "display/qt/float_bar.h"
+#include "platform/qt/desktop_platform_factory.h"
+#include "support/fake_environment.h"
 
 namespace vc {
 namespace {
@@ -111,7 +113,7 @@ protected:
 
     // A docked window holding a red tape of the given height.
     std::unique_ptr<tAppBarForm> MakeBar(int tapeHeight) {
-        auto form = std::make_unique<tAppBarForm>();
+        auto form = std::make_unique<tAppBarForm>(platform_->CreateScreenEdgeDock());
         auto bar = std::make_unique<tFloatBar>();
         auto* tape = new QWidget;
         tape->setAutoFillBackground(true);
@@ -124,6 +126,9 @@ protected:
         return form;
     }
 
+    // The docks come from the desktop platform, as in the program; it writes nothing to hand one out.
+    std::unique_ptr<tDesktopPlatform> platform_ =
+        CreateDesktopPlatform(test::FakeEnvironment({{"HOME", "/nonexistent"}}));
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t root_ = XCB_NONE;
     QRect full_;
