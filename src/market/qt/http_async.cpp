@@ -208,6 +208,7 @@ int tHttpAsync::Execute() {
         return kHttpBusy;
     }
     busy_ = true;
+    abandoned_ = false;
     const auto alive = alive_;
     // No attempt at all would report success without a download.
     const int attempts = std::max(1, MaxAttempts);
@@ -253,6 +254,11 @@ int tHttpAsync::Execute() {
         if (!*alive) {
             return kHttpAborted;
         }
+        if (abandoned_) {
+            Log("   Download ABANDONED");
+            result = kHttpAborted;
+            break;
+        }
 
         const int status = client_->StatusCode();
         if (timedOut_) {
@@ -277,7 +283,9 @@ int tHttpAsync::Execute() {
         }
     }
     const int status = client_->StatusCode();
-    if (timedOut_) {
+    if (abandoned_) {
+        // Whoever gave it up is not waiting for a diagnosis.
+    } else if (timedOut_) {
         Log("    operation TIMED out : errorcode = #" + std::to_string(status));
     } else if (status != 200) {
         Log("    Error while downloading : errorcode = #" + std::to_string(status));
@@ -285,6 +293,24 @@ int tHttpAsync::Execute() {
     client_->Receiver = nullptr;
     busy_ = false;
     return result;
+}
+
+void tHttpAsync::Abandon() {
+    if (!busy_ || abandoned_) {
+        return;
+    }
+    abandoned_ = true;
+    if (deadlineTimer_ != nullptr) {
+        deadlineTimer_->stop();
+    }
+    // The client reports the abort through OnRequestDone, normally before this returns; the wait
+    // ends here anyway, so a loop that is already told to quit (the program ending) is not spun
+    // waiting for a report that needs that loop.
+    client_->Abort(kHttpAborted);
+    done_ = true;
+    if (waitLoop_ != nullptr) {
+        waitLoop_->quit();
+    }
 }
 
 int tHttpAsync::Fetch(const std::string& url, const tHttpSettings& settings, std::string& document) {
