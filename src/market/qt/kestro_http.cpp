@@ -50,6 +50,26 @@ std::string AbortReason(int code) {
     }
 }
 
+// The address as QUrl is to send it. Bytes above 127 and control bytes are escaped as the single
+// bytes they are first: QUrl would take them for Latin-1 characters and send their UTF-8 form.
+// Escapes already in the address are kept as they are.
+QUrl WireUrl(const std::string& address) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(address.size()));
+    for (const char c : address) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u > 0x20 && u < 0x7F) {
+            bytes += c;
+        } else {
+            bytes += '%';
+            bytes += kHex[u >> 4];
+            bytes += kHex[u & 0x0F];
+        }
+    }
+    return QUrl::fromEncoded(bytes, QUrl::TolerantMode);
+}
+
 // Calls an event handler through a copy, so a handler that frees the client does not pull the
 // handler out from under itself.
 template <class F, class... A>
@@ -153,7 +173,7 @@ bool tKestroHTTP::Start(int startPosition) {
         return false;
     }
     Reset();
-    const QUrl url(Latin1(URL));
+    const QUrl url = WireUrl(URL);
     if (URL.empty() || !url.isValid() || url.isRelative() || url.host().isEmpty()) {
         Fail(kHttpInvalidUrl, "Invalid URL");
         return false;
