@@ -197,6 +197,11 @@ void tHttpAsync::Wait() {
         if (!*alive) {
             return;
         }
+        if (!done_) {
+            // Every event loop of the thread was told to end (the program is finishing): from now
+            // on each of them returns at once, so waiting on would only spin.
+            Abandon();
+        }
     }
     waitLoop_ = nullptr;
     deadlineTimer_ = nullptr;

@@ -3,6 +3,8 @@
 #include "market/qt/kestro_http.h"
 #include "support/qt/fault_server.h"
 
+#include <QElapsedTimer>
+#include <QThread>
 #include <QTimer>
 
 #include <gmock/gmock.h>
@@ -627,6 +629,39 @@ TEST(HttpAsync, AbandonEndsTheDownloadAtOnceWithoutRetryAndTheSessionGoesOn) {
         EXPECT_EQ(session.Fetch(after.Url(kPath), Limits(1, 0, 3000, 3000), document), 200);
         EXPECT_EQ(document, "next");
     }
+}
+
+TEST(HttpAsync, EndsItsDownloadWhenEveryEventLoopIsToldToEnd) {
+    tFaultReply silent;
+    silent.Silent = true;
+    tFaultServer server(silent);
+    // On a thread of its own: ending every event loop of the test's main thread would end the
+    // loops of all the tests after it too. QThread::exit does to that thread's loops what the
+    // program's exit does to the main thread's.
+    int result = 0;
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        tHttpAsync session;
+        std::string document;
+        result = session.Fetch(server.Url(kPath), Limits(3, 0, 20000, 20000), document);
+    }));
+    thread->start();
+    QElapsedTimer guard;
+    guard.start();
+    while (server.Requests().empty() && guard.elapsed() < 8000) {
+        QThread::msleep(10);
+    }
+    ASSERT_EQ(server.Requests().size(), 1u);
+    thread->exit(0);
+    // Three attempts with 20 s deadlines are far longer than this bound.
+    const bool ended = thread->wait(8000);
+    if (!ended) {
+        // Spinning in its wait: nothing else ends it.
+        thread->terminate();
+        thread->wait();
+    }
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(result, kHttpAborted);
+    EXPECT_EQ(server.Requests().size(), 1u);
 }
 
 } // namespace
