@@ -288,11 +288,10 @@ int tHttpAsync::Execute() {
         }
     }
     const int status = client_->StatusCode();
-    if (abandoned_) {
-        // Whoever gave it up is not waiting for a diagnosis.
-    } else if (timedOut_) {
+    // Whoever gave a download up is not waiting for a diagnosis.
+    if (!abandoned_ && timedOut_) {
         Log("    operation TIMED out : errorcode = #" + std::to_string(status));
-    } else if (status != 200) {
+    } else if (!abandoned_ && status != 200) {
         Log("    Error while downloading : errorcode = #" + std::to_string(status));
     }
     client_->Receiver = nullptr;
@@ -311,7 +310,11 @@ void tHttpAsync::Abandon() {
     // The client reports the abort through OnRequestDone, normally before this returns; the wait
     // ends here anyway, so a loop that is already told to quit (the program ending) is not spun
     // waiting for a report that needs that loop.
+    const auto alive = alive_;
     client_->Abort(kHttpAborted);
+    if (!*alive) {
+        return; // freed by a handler of that report
+    }
     done_ = true;
     if (waitLoop_ != nullptr) {
         waitLoop_->quit();
