@@ -44,6 +44,7 @@ public:
 class tNoSession final : public vc::tHttpSession {
 public:
     int Fetch(const std::string&, const vc::tHttpSettings&, std::string&) override { return 10069; }
+    void Abandon() override {}
 };
 
 // Baseline: cut the document into lines, dropping CR, as the parser does before anything else.

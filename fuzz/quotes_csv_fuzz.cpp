@@ -18,6 +18,7 @@ public:
 class tNoSession final : public vc::tHttpSession {
 public:
     int Fetch(const std::string&, const vc::tHttpSettings&, std::string&) override { return 10069; }
+    void Abandon() override {}
 };
 
 } // namespace

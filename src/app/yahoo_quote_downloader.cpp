@@ -7,7 +7,7 @@ namespace vc {
 
 std::optional<std::vector<std::string>> tYahooQuoteDownloader::Download(const std::string& symbolsBatch) {
     // A fresh component per batch: entries of an earlier batch must not come back in this answer.
-    tYahooIntraday quotes(session_, host_, clock_);
+    tYahooIntraday quotes(*session_, host_, clock_);
     if (quotes.AddSymbols(symbolsBatch) == 0 || !quotes.Download()) {
         return std::nullopt;
     }

@@ -25,6 +25,9 @@ public:
     // out, 10069 when the request could not be started, or a transport error code. The document
     // holds whatever the last attempt received.
     virtual int Fetch(const std::string& url, const tHttpSettings& settings, std::string& document) = 0;
+    // Gives up the download in progress at once: no further attempt, Fetch returns 10053 and the
+    // document is not to be used. Nothing happens when no download runs.
+    virtual void Abandon() = 0;
 };
 
 } // namespace vc

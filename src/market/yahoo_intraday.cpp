@@ -2,6 +2,7 @@
 
 #include "toolkit/dates.h"
 #include "toolkit/text.h"
+#include "toolkit/url.h"
 
 #include <algorithm>
 #include <cmath>
@@ -116,7 +117,10 @@ std::string tYahooIntraday::RequestUrl() const {
         if (!symbols.empty()) {
             symbols += '+';
         }
-        symbols += ReplaceAll(entry.Symbol, "&", "%26");
+        // Escaped so the service reads back exactly the symbol: a bare "&" would end the value,
+        // a "#" the whole query, a "%" would start an escape, and a byte above 127 must go as
+        // that one byte, not as some character set's idea of it.
+        symbols += EncodeQueryValue(entry.Symbol);
     }
     return "http://" + host_.Host + "/d/quotes.csv" + "?s=" + symbols +
            "&f=" + std::string(host_.IsUk() ? kUkFieldCodes : kUsFieldCodes) + "&e=" + ".csv";

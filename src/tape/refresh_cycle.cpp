@@ -133,6 +133,20 @@ void tRefreshCycle::ScheduleFirstRefresh(double delaySeconds) {
     NextRefresh = clock_.Now() + delaySeconds / kSecondsPerDay;
 }
 
+void tRefreshCycle::Abandon() {
+    Closing = true;
+    if (Worker) {
+        const bool downloading = Worker->Status == tVelocrestThread::kRunning;
+        // Freed first: the download, once given up, returns to a worker that is gone and leaves
+        // its (empty) answer nowhere.
+        Worker.reset();
+        if (downloading) {
+            downloader_.Abandon();
+        }
+    }
+    SwitchOff();
+}
+
 bool AlertDisplayStep(tRefreshCycle& cycle, const std::function<void()>& presentAlert) {
     if (cycle.RefreshState != kRefreshIdle) {
         return false;

@@ -53,6 +53,10 @@ public:
     void ScheduleRefresh(double delaySeconds);
     // NextRefresh = now + delay whatever the state: the first cycle at the first activation.
     void ScheduleFirstRefresh(double delaySeconds);
+    // The program ends now and waits for nothing: a batch in flight is given up and its worker
+    // freed (its answer is never merged), a batch not yet started never starts, and the cycle
+    // switches itself off.
+    void Abandon();
 
     // When the next cycle may start (date-time); kRefreshOff ends all refreshing.
     double NextRefresh = kRefreshOff;

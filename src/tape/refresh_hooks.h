@@ -27,6 +27,9 @@ public:
     // symbolsBatch: up to ten entries "YAHTICK|" + symbol joined by "+". The quote lines of the
     // answer, or nothing when the download failed. May run the event loop while it waits.
     virtual std::optional<std::vector<std::string>> Download(const std::string& symbolsBatch) = 0;
+    // Gives up the download in progress, which then returns nothing at once. Called from inside
+    // the event loop that download runs; nothing happens when none runs.
+    virtual void Abandon() = 0;
 };
 
 // Runs a job later on the GUI thread's event loop, outside the caller's stack.

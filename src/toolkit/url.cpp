@@ -26,20 +26,25 @@ bool StaysPlain(unsigned char c) {
            c == '.' || c == '/' || c == '\\' || c == '|';
 }
 
+bool StaysInQueryValue(unsigned char c) {
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
+        return true;
+    }
+    return std::string_view("-._~!$'()*,;=:@/?").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
 bool IsNameChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
            c == '-' || c == '.';
 }
 
-} // namespace
-
-std::string UrlEncode(std::string_view text) {
+std::string PercentEncode(std::string_view text, bool (*stays)(unsigned char)) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string result;
     result.reserve(text.size());
     for (const char c : text) {
         const auto u = static_cast<unsigned char>(c);
-        if (StaysPlain(u)) {
+        if (stays(u)) {
             result += c;
         } else {
             result += '%';
@@ -48,6 +53,16 @@ std::string UrlEncode(std::string_view text) {
         }
     }
     return result;
+}
+
+} // namespace
+
+std::string UrlEncode(std::string_view text) {
+    return PercentEncode(text, StaysPlain);
+}
+
+std::string EncodeQueryValue(std::string_view text) {
+    return PercentEncode(text, StaysInQueryValue);
 }
 
 std::string PercentDecode(std::string_view text) {

@@ -9,6 +9,10 @@ namespace vc {
 // Letters, digits, "-", ".", "/", "\" and "|" stay; every other byte becomes "%" and two upper-case
 // hexadecimal digits.
 std::string UrlEncode(std::string_view text);
+// For a value in a query string whose server is to read back exactly these bytes: letters, digits
+// and "-._~!$'()*,;=:@/?" stay; every other byte ("%", "&", "#", "+", blanks, controls and bytes
+// above 127 included) becomes "%" and two upper-case hexadecimal digits of that one byte.
+std::string EncodeQueryValue(std::string_view text);
 // "%" and two hexadecimal digits become that byte, "+" a blank; a "%" without two characters after
 // it stays.
 std::string UrlDecode(std::string_view text);

@@ -17,6 +17,7 @@ namespace {
 class tNoDownloads final : public tQuoteDownloader {
 public:
     std::optional<std::vector<std::string>> Download(const std::string&) override { return std::nullopt; }
+    void Abandon() override {}
 };
 
 // Remembers what it was shown and the refresh state meanwhile, and clears as the window does.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "app/yahoo_quote_downloader.h"
@@ -21,10 +22,12 @@ protected:
         host.HostUK = "127.0.0.1:2222";
         host.SelectQuoteHost(tQuoteHost::kUs);
     }
-    test::tScriptedHttpSession session;
+    // The downloader owns its session; the test keeps a view of it.
+    std::unique_ptr<test::tScriptedHttpSession> owned = std::make_unique<test::tScriptedHttpSession>();
+    test::tScriptedHttpSession& session = *owned;
     tQuoteHost host;
     test::tFakeClock clock;
-    tYahooQuoteDownloader downloader{session, host, clock};
+    tYahooQuoteDownloader downloader{std::move(owned), host, clock};
 };
 
 TEST_F(YahooQuoteDownloaderTest, AnswerLinesOfTheLatestWeekdayOnly) {
@@ -65,8 +68,9 @@ TEST_F(YahooQuoteDownloaderTest, FailuresGiveNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        test::tScriptedHttpSession failing;
-        tYahooQuoteDownloader d(failing, host, clock);
+        auto failingOwned = std::make_unique<test::tScriptedHttpSession>();
+        test::tScriptedHttpSession& failing = *failingOwned;
+        tYahooQuoteDownloader d(std::move(failingOwned), host, clock);
         failing.Answer(c.Result, "\"MSFT\",\"3/15/2024\",\"4:00pm\",1,2,0.5,1.5,10,N/A,N/A,1\r\n");
         EXPECT_FALSE(d.Download(c.Batch).has_value());
         EXPECT_EQ(failing.Calls().size(), c.Calls);

@@ -294,15 +294,15 @@ TEST_F(YahooIntradayTest, RequestForEachHost) {
 
     quotes.AddSymbols("YAHTICK|AT&T+YAHTICK|^DJI+YAHTICK|EURUSD=X");
     EXPECT_EQ(quotes.RequestUrl(),
-              "http://127.0.0.1:8471/d/quotes.csv?s=AT%26T+^DJI+EURUSD=X&f=sd1t1ohgl1vabp&e=.csv");
+              "http://127.0.0.1:8471/d/quotes.csv?s=AT%26T+%5EDJI+EURUSD=X&f=sd1t1ohgl1vabp&e=.csv");
     host.HostUS = "us.example:80";
     host.HostUK = "uk.example";
     host.SelectQuoteHost(1);
     EXPECT_EQ(quotes.RequestUrl(),
-              "http://uk.example/d/quotes.csv?s=AT%26T+^DJI+EURUSD=X&f=st1d1ohgl1vabp&e=.csv");
+              "http://uk.example/d/quotes.csv?s=AT%26T+%5EDJI+EURUSD=X&f=st1d1ohgl1vabp&e=.csv");
     host.SelectQuoteHost(0);
     EXPECT_EQ(quotes.RequestUrl(),
-              "http://us.example:80/d/quotes.csv?s=AT%26T+^DJI+EURUSD=X&f=sd1t1ohgl1vabp&e=.csv");
+              "http://us.example:80/d/quotes.csv?s=AT%26T+%5EDJI+EURUSD=X&f=sd1t1ohgl1vabp&e=.csv");
 }
 
 TEST_F(YahooIntradayTest, UkColumnsCarryTheTimeFirst) {

@@ -33,7 +33,11 @@ public:
         return answer.Result;
     }
 
+    // Every fetch here answers at once, so there is never one to give up; the calls are counted.
+    void Abandon() override { ++abandons_; }
+
     const std::vector<tCall>& Calls() const { return calls_; }
+    int Abandons() const { return abandons_; }
     std::size_t Pending() const { return answers_.size(); }
 
 private:
@@ -43,6 +47,7 @@ private:
     };
     std::deque<tAnswer> answers_;
     std::vector<tCall> calls_;
+    int abandons_ = 0;
 };
 
 } // namespace vc::test

@@ -120,6 +120,8 @@ public:
         }
         return lines;
     }
+    // The fake answers at once, so there is nothing to cut short: the call is only logged.
+    void Abandon() override { log_.push_back("abandon"); }
 
     std::vector<std::string> Batches;
     // Batches whose first symbol is one of these fail.
@@ -391,6 +393,58 @@ TEST_F(RefreshCycleTest, ACycleFreedWhileItsDownloadRunsIsNotTouchedAfterwards) 
     EXPECT_EQ(downloader.Batches.size(), 1u);
     EXPECT_FALSE(cycle);
     EXPECT_EQ(log, (Lines{"build", "download S01+S02"}));
+}
+
+TEST_F(RefreshCycleTest, AbandonGivesUpTheBatchWhereverItIsAndNothingFollows) {
+    enum class tWhen { Downloading, Posted, BetweenBatches, Resting };
+    const struct {
+        const char* Name;
+        tWhen When;
+        Lines Log;
+    } cases[] = {
+        // The download is told to stop; what it still returns is never merged.
+        {"while the batch downloads", tWhen::Downloading, {"build", "download " + vc::Run(1, 10), "abandon"}},
+        // The worker's job was posted but has not run: it never downloads.
+        {"before the batch's job ran", tWhen::Posted, {"build"}},
+        {"between two batches",
+         tWhen::BetweenBatches,
+         {"build", "download " + vc::Run(1, 10), "merge " + vc::Run(1, 10), "handover " + vc::Run(1, 10),
+          "merged"}},
+        {"resting between cycles", tWhen::Resting, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        log.clear();
+        jobs.clear();
+        tape.Symbols = Symbols(15);
+        MakeCycle();
+        cycle->ScheduleFirstRefresh(0);
+        if (c.When != tWhen::Resting) {
+            cycle->Step();
+            cycle->Step();
+        }
+        if (c.When == tWhen::Downloading) {
+            downloader.During = [this] { cycle->Abandon(); };
+        } else if (c.When == tWhen::BetweenBatches) {
+            RunJobs();
+            cycle->Step();
+        }
+        if (c.When != tWhen::Downloading) {
+            cycle->Abandon();
+        }
+        RunJobs();
+        downloader.During = nullptr;
+        EXPECT_FALSE(cycle->Worker);
+        EXPECT_TRUE(cycle->Closing);
+        EXPECT_EQ(cycle->NextRefresh, kRefreshOff);
+        // Ticks go on until the window is gone: they send nothing and merge nothing.
+        clock.AdvanceMs(120000);
+        for (int tick = 0; tick < 5; ++tick) {
+            cycle->Step();
+            RunJobs();
+        }
+        EXPECT_EQ(log, c.Log);
+    }
 }
 
 TEST_F(RefreshCycleTest, AlertDisplayRunsOnlyWhileIdleAndHoldsTheMachineBusy) {

@@ -14,6 +14,35 @@ TEST(Url, EncodeKeepsOnlyTheSafeCharacters) {
     EXPECT_EQ(UrlEncode("^DJI:X"), "%5EDJI%3AX");
 }
 
+TEST(Url, QueryValueReadsBackAsTheSameBytesAndNeverBreaksTheQuery) {
+    const struct {
+        const char* Value;
+        const char* Encoded;
+    } cases[] = {
+        {"AT&T", "AT%26T"},       {"A#B", "A%23B"},
+        {"A%20B", "A%2520B"},     {"A%B", "A%25B"},
+        {"A\xE9", "A%E9"},        {"^DJI", "%5EDJI"},
+        {"EURUSD=X", "EURUSD=X"}, {"BRK.B", "BRK.B"},
+        {"A+B C", "A%2BB%20C"},   {"a-z_0~9!$'()*,;:@/?", "a-z_0~9!$'()*,;:@/?"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Value);
+        EXPECT_EQ(EncodeQueryValue(c.Value), c.Encoded);
+    }
+    // Whatever the byte, nothing is left that ends the value ("&"), the query ("#"), joins two
+    // symbols ("+") or is read as a blank or an escape, and decoding gives the bytes back.
+    std::string all;
+    for (int c = 0; c < 256; ++c) {
+        all += static_cast<char>(c);
+    }
+    const std::string encoded = EncodeQueryValue(all);
+    EXPECT_EQ(encoded.find_first_of(std::string("&#+ \0", 5)), std::string::npos);
+    for (const char c : encoded) {
+        EXPECT_TRUE(c > 0x20 && c < 0x7F) << static_cast<int>(static_cast<unsigned char>(c));
+    }
+    EXPECT_EQ(PercentDecode(encoded), all);
+}
+
 TEST(Url, DecodeRoundTripsAndKeepsALonePercent) {
     EXPECT_EQ(UrlDecode("a%2Bb+c%"), "a+b c%");
     EXPECT_EQ(UrlDecode("%e9%E9"), "\xE9\xE9");

@@ -37,7 +37,7 @@ constexpr double kFirstRefreshSeconds = 5;
 tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessageBoxer& boxer,
                      tStartupEntry& startup, std::string executable, std::unique_ptr<tScreenEdgeDock> dock)
     : tAppBarForm(std::move(dock)), values_(values), translation_(translation), boxer_(boxer),
-      startup_(startup), executable_(std::move(executable)) {
+      startup_(startup), executable_(std::move(executable)), sessions_(values_.ProxySettings) {
     setWindowTitle(QString::fromStdString(values_.ProgramName));
 
     // The floating bar holds the tape widget; the widget draws the items through the renderer in
@@ -69,9 +69,8 @@ tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessage
     // Item clicks and double clicks open the symbol's properties once that dialog exists.
 
     tapeRefresh_ = std::make_unique<tTickerTapeRefresh>(*tape_);
-    // One session for every batch: its connection and proxy set-up are made once.
-    session_ = std::make_unique<tHttpAsync>(values_.ProxySettings);
-    downloader_ = std::make_unique<tYahooQuoteDownloader>(*session_, quoteHost_, tape_->Clock());
+    // The quote cycle's own session, reused by its batches, which run one after the other.
+    downloader_ = std::make_unique<tYahooQuoteDownloader>(sessions_.NewSession(), quoteHost_, tape_->Clock());
     auto post = [this](std::function<void()> job) {
         QMetaObject::invokeMethod(this, std::move(job), Qt::QueuedConnection);
     };
@@ -206,19 +205,30 @@ void tMainForm::closeEvent(QCloseEvent* event) {
     if (closing_ || !FormCloseQuery(values_, boxer_, startup_, executable_)) {
         return;
     }
-    BeginClose();
-}
-
-void tMainForm::EndSession() {
+    // The session may have ended while the question was on screen.
     if (!closing_) {
         BeginClose();
     }
 }
 
+void tMainForm::EndSession() {
+    closing_ = true;
+    cycle_->Abandon();
+    GoFromScreen();
+    FinishCloseWhenIdle();
+}
+
 void tMainForm::BeginClose() {
     closing_ = true;
     cycle_->Closing = true;
+    // The tape goes at once; a batch in flight finishes behind it, within its own time-outs.
+    GoFromScreen();
     FinishCloseWhenIdle();
+}
+
+void tMainForm::GoFromScreen() {
+    HideBar();
+    hide();
 }
 
 void tMainForm::FinishCloseWhenIdle() {
@@ -229,7 +239,7 @@ void tMainForm::FinishCloseWhenIdle() {
     }
     quickTimer_->SetEnabled(false);
     SaveOnce();
-    hide();
+    GoFromScreen();
     if (OnFinished) {
         OnFinished();
     }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "display/qt/app_bar_form.h"
+#include "market/qt/http_sessions.h"
 #include "market/quote_host.h"
 #include "toolkit/clock.h"
 
@@ -17,7 +18,6 @@ class QMenu;
 namespace vc {
 
 class tAlertPresenter;
-class tHttpAsync;
 class tMessageBoxer;
 class tRefreshCycle;
 class tSkinItemRenderer;
@@ -39,7 +39,9 @@ public:
               std::string executable, std::unique_ptr<tScreenEdgeDock> dock);
     ~tMainForm() override;
 
-    // The end of the session: saves like a close, without asking anything, then finishes.
+    // The end of the session (or a termination signal): the tape goes from the screen, a batch in
+    // flight is given up without merging it, the settings are saved and the program finishes, all
+    // before this returns. Nothing is asked: there is no time left for questions.
     void EndSession();
 
     tTickerTape& Tape() { return *tape_; }
@@ -47,6 +49,8 @@ public:
     tRefreshCycle& Cycle() { return *cycle_; }
     const tQuoteHost& QuoteHost() const { return quoteHost_; }
     QMenu& Popup() { return *popup_; }
+    // Each downloader takes its session here, so no download waits for or blocks another.
+    const tHttpSessions& Sessions() const { return sessions_; }
 
     // Runs once, right after the tape's first frame was painted.
     std::function<void()> OnFirstPaint;
@@ -70,6 +74,7 @@ private:
     void ClickDropButton();
     void BeginClose();
     void FinishCloseWhenIdle();
+    void GoFromScreen();
     void SaveOnce();
 
     tProgramValues& values_;
@@ -85,7 +90,7 @@ private:
     std::unique_ptr<tTickerTape> tape_;
     std::unique_ptr<tTickerTapeRefresh> tapeRefresh_;
     tQuoteHost quoteHost_;
-    std::unique_ptr<tHttpAsync> session_;
+    tHttpSessions sessions_;
     std::unique_ptr<tYahooQuoteDownloader> downloader_;
     std::unique_ptr<tRefreshCycle> cycle_;
     std::unique_ptr<tAlertPresenter> presenter_;

@@ -197,6 +197,11 @@ void tHttpAsync::Wait() {
         if (!*alive) {
             return;
         }
+        if (!done_) {
+            // Every event loop of the thread was told to end (the program is finishing): from now
+            // on each of them returns at once, so waiting on would only spin.
+            Abandon();
+        }
     }
     waitLoop_ = nullptr;
     deadlineTimer_ = nullptr;
@@ -208,6 +213,7 @@ int tHttpAsync::Execute() {
         return kHttpBusy;
     }
     busy_ = true;
+    abandoned_ = false;
     const auto alive = alive_;
     // No attempt at all would report success without a download.
     const int attempts = std::max(1, MaxAttempts);
@@ -253,6 +259,11 @@ int tHttpAsync::Execute() {
         if (!*alive) {
             return kHttpAborted;
         }
+        if (abandoned_) {
+            Log("   Download ABANDONED");
+            result = kHttpAborted;
+            break;
+        }
 
         const int status = client_->StatusCode();
         if (timedOut_) {
@@ -277,14 +288,37 @@ int tHttpAsync::Execute() {
         }
     }
     const int status = client_->StatusCode();
-    if (timedOut_) {
+    // Whoever gave a download up is not waiting for a diagnosis.
+    if (!abandoned_ && timedOut_) {
         Log("    operation TIMED out : errorcode = #" + std::to_string(status));
-    } else if (status != 200) {
+    } else if (!abandoned_ && status != 200) {
         Log("    Error while downloading : errorcode = #" + std::to_string(status));
     }
     client_->Receiver = nullptr;
     busy_ = false;
     return result;
+}
+
+void tHttpAsync::Abandon() {
+    if (!busy_ || abandoned_) {
+        return;
+    }
+    abandoned_ = true;
+    if (deadlineTimer_ != nullptr) {
+        deadlineTimer_->stop();
+    }
+    // The client reports the abort through OnRequestDone, normally before this returns; the wait
+    // ends here anyway, so a loop that is already told to quit (the program ending) is not spun
+    // waiting for a report that needs that loop.
+    const auto alive = alive_;
+    client_->Abort(kHttpAborted);
+    if (!*alive) {
+        return; // freed by a handler of that report
+    }
+    done_ = true;
+    if (waitLoop_ != nullptr) {
+        waitLoop_->quit();
+    }
 }
 
 int tHttpAsync::Fetch(const std::string& url, const tHttpSettings& settings, std::string& document) {

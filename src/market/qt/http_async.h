@@ -43,9 +43,11 @@ public:
     std::function<void(const std::string&)> TraceSink;
 
     // Downloads URL: 200 with the body in Document(), else the status, 499 (timed out), 10069 (not
-    // started), a fatal transport code, or 10036 when called while this session is busy.
+    // started), a fatal transport code, 10053 when abandoned, or 10036 when called while this
+    // session is busy.
     int Execute();
     int Fetch(const std::string& url, const tHttpSettings& settings, std::string& document) override;
+    void Abandon() override;
 
     virtual void Log(const std::string& text);
     void Trace(const std::string& text);
@@ -81,6 +83,7 @@ private:
     bool busy_ = false;
     bool done_ = false;
     bool timedOut_ = false;
+    bool abandoned_ = false;
     // Steady-clock ms; -1 = disarmed.
     std::int64_t logonDeadline_ = -1;
     std::int64_t overallDeadline_ = -1;

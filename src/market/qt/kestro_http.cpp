@@ -19,6 +19,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 namespace vc {
@@ -50,12 +51,34 @@ std::string AbortReason(int code) {
     }
 }
 
-// Calls an event handler through a copy, so a handler that frees the client does not pull the
-// handler out from under itself.
-template <class F, class... A>
-auto Call(const F& handler, A&&... args) {
-    F copy = handler;
-    return copy(std::forward<A>(args)...);
+// The address as QUrl is to send it. Bytes above 127 and control bytes are escaped as the single
+// bytes they are first: QUrl would take them for Latin-1 characters and send their UTF-8 form.
+// Escapes already in the address are kept as they are.
+QUrl WireUrl(const std::string& address) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(address.size()));
+    for (const char c : address) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u > 0x20 && u < 0x7F) {
+            bytes += c;
+        } else {
+            bytes += '%';
+            bytes += kHex[u >> 4];
+            bytes += kHex[u & 0x0F];
+        }
+    }
+    return QUrl::fromEncoded(bytes, QUrl::TolerantMode);
+}
+
+// Whether a handler is there to call: an empty std::function is not; a lambda always is.
+template <class F>
+bool IsSet(const F& handler) {
+    if constexpr (std::is_constructible_v<bool, const F&>) {
+        return static_cast<bool>(handler);
+    } else {
+        return true;
+    }
 }
 
 } // namespace
@@ -103,33 +126,38 @@ void tKestroHTTP::Fail(int code, std::string reason) {
     reasonPhrase_ = std::move(reason);
 }
 
-bool tKestroHTTP::Emitting(QNetworkReply* reply, const std::shared_ptr<bool>& alive) const {
+template <class F, class... A>
+bool tKestroHTTP::Raise(const F& handler, A&&... args) {
+    const auto alive = alive_;
+    QNetworkReply* const reply = reply_;
+    if (IsSet(handler)) {
+        // Through a copy, so a handler that frees the client does not pull itself out from
+        // under its own call.
+        F copy = handler;
+        copy(std::forward<A>(args)...);
+    }
     return *alive && reply_ == reply;
 }
 
-void tKestroHTTP::SetState(tHttpState state) {
+bool tKestroHTTP::SetState(tHttpState state) {
     if (state == state_) {
-        return;
+        return true;
     }
     state_ = state;
-    if (OnStateChange) {
-        Call(OnStateChange, static_cast<int>(state));
-    }
+    return Raise(OnStateChange, static_cast<int>(state));
 }
 
-void tKestroHTTP::SetPosition(int position) {
+bool tKestroHTTP::SetPosition(int position) {
     position = std::clamp(position, 0, 100);
     if (position == position_) {
-        return;
+        return true;
     }
     position_ = position;
-    if (OnPosition) {
-        Call(OnPosition, position);
-    }
+    return Raise(OnPosition, position);
 }
 
-void tKestroHTTP::AddPhase() {
-    SetPosition(position_ + 3);
+bool tKestroHTTP::AddPhase() {
+    return SetPosition(position_ + 3);
 }
 
 void tKestroHTTP::SetProxy(std::string_view text) {
@@ -153,7 +181,7 @@ bool tKestroHTTP::Start(int startPosition) {
         return false;
     }
     Reset();
-    const QUrl url(Latin1(URL));
+    const QUrl url = WireUrl(URL);
     if (URL.empty() || !url.isValid() || url.isRelative() || url.host().isEmpty()) {
         Fail(kHttpInvalidUrl, "Invalid URL");
         return false;
@@ -189,17 +217,18 @@ bool tKestroHTTP::Start(int startPosition) {
     }
 
     PhaseBase = 0;
-    SetPosition(startPosition);
-    SetState(tHttpState::DnsLookup);
-    if (reply_ != nullptr) {
-        // A handler started another request meanwhile.
-        Fail(kHttpBusy, "Request in progress");
+    const auto living = alive_;
+    if (!SetPosition(startPosition) || !SetState(tHttpState::DnsLookup)) {
+        // A handler started another request meanwhile, or freed the client.
+        if (*living) {
+            Fail(kHttpBusy, "Request in progress");
+        }
         return false;
     }
     QNetworkReply* reply = manager_->get(request);
     reply->setReadBufferSize(kReadBufferBytes);
     reply_ = reply;
-    const auto guarded = [this, reply](void (tKestroHTTP::*handler)()) {
+    const auto guarded = [this, reply](auto handler) {
         return [this, reply, handler] {
             if (reply_ != reply) {
                 return;
@@ -229,9 +258,7 @@ void tKestroHTTP::Abort(int code) {
         abortCode_ = code;
     }
     QNetworkReply* reply = reply_;
-    const auto alive = alive_;
-    SetState(tHttpState::Aborting);
-    if (Emitting(reply, alive)) {
+    if (SetState(tHttpState::Aborting)) {
         reply->abort();
     }
 }
@@ -254,26 +281,17 @@ void tKestroHTTP::HandleRequestSent() {
         return;
     }
     requestSent_ = true;
-    QNetworkReply* reply = reply_;
-    const auto alive = alive_;
-    SetState(tHttpState::Connected);
-    AddPhase(); // session connected
-    if (OnSessionConnected && Emitting(reply, alive)) {
-        Call(OnSessionConnected);
-    }
-    if (!Emitting(reply, alive)) {
+    // Session connected, then the request header's begin and end.
+    if (!SetState(tHttpState::Connected) || !AddPhase() || !Raise(OnSessionConnected)) {
         return;
     }
-    AddPhase(); // request header begin
-    AddPhase(); // request header end
-    if (Emitting(reply, alive)) {
+    if (AddPhase() && AddPhase()) {
         SetState(tHttpState::WaitingHeader);
     }
 }
 
 void tKestroHTTP::HandleMetaData() {
     QNetworkReply* reply = reply_;
-    const auto alive = alive_;
     KeepAlive();
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid()) {
@@ -288,22 +306,13 @@ void tKestroHTTP::HandleMetaData() {
     }
     const bool first = !headersSeen_;
     headersSeen_ = true;
-    if (first) {
-        AddPhase(); // header begin
-    }
-    if (OnHeaderData && Emitting(reply, alive)) {
-        Call(OnHeaderData);
-    }
-    if (!Emitting(reply, alive)) {
+    if ((first && !AddPhase()) || !Raise(OnHeaderData)) { // header begin
         return;
     }
     const std::string location = Bytes(reply->rawHeader("Location"));
     if (!location.empty() && location != location_) {
         location_ = location;
-        if (OnLocationChange) {
-            Call(OnLocationChange, location_);
-        }
-        if (!Emitting(reply, alive)) {
+        if (!Raise(OnLocationChange, location)) {
             return;
         }
     }
@@ -312,24 +321,20 @@ void tKestroHTTP::HandleMetaData() {
     for (auto it = cookies.rbegin(); it != cookies.rend(); ++it) {
         const QByteArray cookie = it->trimmed();
         if (!cookie.isEmpty()) {
-            if (OnCookie) {
-                Call(OnCookie, Bytes(cookie));
+            if (!Raise(OnCookie, Bytes(cookie))) {
+                return;
             }
             break;
         }
     }
-    if (!first || !Emitting(reply, alive)) {
-        return;
+    // Header end, then the document begins.
+    if (first && AddPhase() && SetState(tHttpState::WaitingBody) && AddPhase()) {
+        PhaseBase = position_;
     }
-    AddPhase(); // header end
-    SetState(tHttpState::WaitingBody);
-    AddPhase(); // document begin
-    PhaseBase = position_;
 }
 
 void tKestroHTTP::HandleReadyRead() {
     QNetworkReply* reply = reply_;
-    const auto alive = alive_;
     const QByteArray data = reply->readAll();
     if (data.isEmpty()) {
         return;
@@ -337,9 +342,9 @@ void tKestroHTTP::HandleReadyRead() {
     KeepAlive();
     rcvdCount_ += data.size();
     if (Receiver) {
-        const int code =
-            Call(Receiver, std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
-        if (!Emitting(reply, alive)) {
+        int code = 0;
+        const std::string_view chunk(data.constData(), static_cast<std::size_t>(data.size()));
+        if (!Raise([&code, chunk, receiver = Receiver] { code = receiver(chunk); })) {
             return;
         }
         if (code != 0) {
@@ -347,23 +352,16 @@ void tKestroHTTP::HandleReadyRead() {
             return;
         }
     }
-    if (OnDocData) {
-        Call(OnDocData);
-        if (!Emitting(reply, alive)) {
-            return;
-        }
+    if (!Raise(OnDocData)) {
+        return;
     }
     SetPosition(BodyPosition(PhaseBase, position_, rcvdCount_, contentLength_, SizeGuess));
 }
 
 void tKestroHTTP::HandleFinished() {
     QNetworkReply* reply = reply_;
-    const auto alive = alive_;
-    if (abortCode_ == 0 && reply->bytesAvailable() > 0) {
-        HandleReadyRead();
-        if (!*alive || reply_ != reply) {
-            return;
-        }
+    if (abortCode_ == 0 && reply->bytesAvailable() > 0 && !Raise([this] { HandleReadyRead(); })) {
+        return;
     }
     QObject::disconnect(reply, nullptr, nullptr, nullptr);
     reply_ = nullptr;
@@ -392,28 +390,15 @@ void tKestroHTTP::HandleFinished() {
         reasonPhrase_ = Bytes(reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray());
     }
 
-    if (code != 0 && abortCode_ == 0 && OnSocketError) {
-        Call(OnSocketError, reasonPhrase_);
-        if (!*alive || reply_ != nullptr) {
-            return;
-        }
+    // From here on "ours" means that no handler started the next request.
+    if (code != 0 && abortCode_ == 0 && !Raise(OnSocketError, std::string(reasonPhrase_))) {
+        return;
     }
-    if (code == 0 && status.isValid()) {
-        SetState(tHttpState::BodyReceived);
-        SetPosition(100); // document end
-        if (!*alive || reply_ != nullptr) {
-            return;
-        }
+    if (code == 0 && status.isValid() && (!SetState(tHttpState::BodyReceived) || !SetPosition(100))) {
+        return; // document end
     }
-    if (OnSessionClosed) {
-        Call(OnSessionClosed);
-        if (!*alive || reply_ != nullptr) {
-            return;
-        }
-    }
-    SetState(tHttpState::Ready);
-    if (*alive && reply_ == nullptr && OnRequestDone) {
-        Call(OnRequestDone, code);
+    if (Raise(OnSessionClosed) && SetState(tHttpState::Ready)) {
+        Raise(OnRequestDone, code);
     }
 }
 

@@ -123,11 +123,16 @@ public:
 private:
     bool Start(int startPosition);
     void Reset();
-    // True while reply is still ours and this client still exists.
-    bool Emitting(QNetworkReply* reply, const std::shared_ptr<bool>& alive) const;
-    void SetState(tHttpState state);
-    void SetPosition(int position);
-    void AddPhase();
+    // Every call out of the client goes through here: runs handler (when set) and tells whether
+    // this client and the request it was serving (none, once it finished) both outlived the call.
+    // A handler may free the client, abort the request or start the next one; on false the
+    // caller returns without touching anything.
+    template <class F, class... A>
+    bool Raise(const F& handler, A&&... args);
+    // These three report as Raise does.
+    bool SetState(tHttpState state);
+    bool SetPosition(int position);
+    bool AddPhase();
     void HandleStartedConnecting();
     void HandleRequestSent();
     void HandleMetaData();

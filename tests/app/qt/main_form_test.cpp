@@ -7,6 +7,7 @@
 
 #include "app/close_query.h"
 #include "app/qt/main_form.h"
+#include "display/qt/float_bar.h"
 #include "platform/plain_edge_dock.h"
 #include "support/fake_clock.h"
 #include "support/qt/fault_server.h"
@@ -93,6 +94,7 @@ TEST_F(MainFormTest, CloseWaitsForTheBatchInFlightThenSavesWithoutMergingIt) {
     // while the batch is on its way.
     bool closed = false;
     bool savedAtClose = true;
+    bool hiddenAtClose = false;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         const tRefreshCycle& cycle = form.Cycle();
@@ -100,12 +102,15 @@ TEST_F(MainFormTest, CloseWaitsForTheBatchInFlightThenSavesWithoutMergingIt) {
             closed = true;
             form.close();
             savedAtClose = home.Exists("Velocrest.BCK");
+            // The tape leaves the screen at once; only the batch finishes behind it.
+            hiddenAtClose = !form.isVisible() && !form.FloatBar()->isVisible();
         }
     });
     poll.start(5);
     ASSERT_TRUE(QTest::qWaitFor([&] { return home.Exists("Velocrest.BCK"); }, 30000));
     ASSERT_TRUE(closed);
     EXPECT_FALSE(savedAtClose);
+    EXPECT_TRUE(hiddenAtClose);
     EXPECT_EQ(finished, 1);
     EXPECT_EQ(boxer.Questions.size(), 1u);
     EXPECT_EQ(form.Cycle().NextRefresh, kRefreshOff);
@@ -116,6 +121,47 @@ TEST_F(MainFormTest, CloseWaitsForTheBatchInFlightThenSavesWithoutMergingIt) {
     EXPECT_EQ(saved.ReadFloat("Tape_000_Item000", "Close", -1), 0);
     EXPECT_FALSE(home.Exists(kHistoryFileName));
     EXPECT_EQ(saved.ReadString("General", "AskStartup", ""), "1");
+}
+
+TEST_F(MainFormTest, SessionEndGivesUpTheBatchInFlightAndSavesAtOnceWithoutAsking) {
+    test::tScriptedMessageBoxer boxer;
+    tMainForm form(values, translation, boxer, startup, "velocrest", std::make_unique<tPlainEdgeDock>());
+    int finished = 0;
+    form.OnFinished = [&] { ++finished; };
+    StartCycle(form);
+
+    // Inside the download's own event loop, as the signal or the session manager arrives there.
+    bool ended = false;
+    bool savedAtEnd = false;
+    bool hiddenAtEnd = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        const tRefreshCycle& cycle = form.Cycle();
+        if (!ended && cycle.Worker && cycle.Worker->Status == tVelocrestThread::kRunning) {
+            ended = true;
+            form.EndSession();
+            savedAtEnd = home.Exists("Velocrest.BCK");
+            hiddenAtEnd = !form.isVisible() && !form.FloatBar()->isVisible();
+        }
+    });
+    poll.start(5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended; }, 30000));
+    EXPECT_TRUE(savedAtEnd);
+    EXPECT_TRUE(hiddenAtEnd);
+    EXPECT_EQ(finished, 1);
+    EXPECT_TRUE(boxer.Questions.empty());
+    EXPECT_FALSE(form.Cycle().Worker);
+    EXPECT_EQ(form.Cycle().NextRefresh, kRefreshOff);
+    // Longer than the trickling answer would take: it never arrives, nothing is merged, and no
+    // further batch is sent.
+    QTest::qWait(1500);
+    EXPECT_EQ(server.Requests().size(), 1u);
+    EXPECT_DOUBLE_EQ(form.Tape().ItemAt(0).Close, 0);
+    EXPECT_FALSE(home.Exists(kHistoryFileName));
+    EXPECT_EQ(finished, 1);
+    const tIniObject saved(values.SettingsFileName);
+    EXPECT_EQ(saved.ReadInteger("Tape_000", "Aantal", 0), 11);
+    EXPECT_EQ(saved.ReadString("General", "AskStartup", ""), "");
 }
 
 TEST_F(MainFormTest, CycleMergesAndShowsTheAlertThenCancelKeepsTheWindowOpen) {

@@ -9,11 +9,13 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "support/qt/fault_server.h"
 #include "support/qt/market_process.h"
 #include "support/temp_dir.h"
 #include "tape/history.h"
@@ -174,6 +176,44 @@ TEST(VelocrestProcessTest, InstancesTakeTheLowestFreeNumberAndStartTheNext) {
     EXPECT_TRUE(home.Exists("Velocrest.INI"));
     EXPECT_TRUE(home.Exists("Velocrest_3.INI"));
     EXPECT_FALSE(home.Exists("Velocrest.BCK"));
+}
+
+// A quote host that takes the request and never answers holds a batch for its time-outs (two
+// attempts of several seconds); the end of the session must not wait for them.
+TEST(VelocrestProcessTest, SignalWhileTheQuoteHostIsSilentSavesAndEndsAtOnce) {
+    test::tTempDir home;
+    test::tFaultReply silent;
+    silent.Silent = true;
+    test::tFaultServer quoteHost(silent);
+    const std::string settings = "[General]\r\nQuoteHostUS=127.0.0.1:" + std::to_string(quoteHost.Port()) +
+                                 "\r\n\r\n[Tape_000]\r\nAantal=1\r\nSpeed=40\r\n\r\n"
+                                 "[Tape_000_Item000]\r\nSymbol=MSFT\r\nAlertUp=250\r\n";
+    home.Write("Velocrest.INI", settings);
+
+    tVelocrestProcess velocrest(home);
+    ASSERT_TRUE(velocrest.Start());
+    ASSERT_TRUE(WaitFor([&] { return !quoteHost.Requests().empty() || !velocrest.Running(); }));
+    ASSERT_TRUE(velocrest.Running());
+
+    QElapsedTimer sinceSignal;
+    sinceSignal.start();
+    EXPECT_EQ(velocrest.Terminate(), 0);
+    const qint64 ms = sinceSignal.elapsed();
+    std::fprintf(stderr, "velocrest ended %lld ms after SIGTERM with the quote batch in flight\n",
+                 static_cast<long long>(ms));
+    // The batch alone would take 9 s or more (two attempts, each ended by a 4 to 5 s deadline).
+    // Ending well below that shows it was given up; the margin is for a loaded machine, the
+    // usual figure is a small fraction of a second.
+    EXPECT_LT(ms, 5000);
+    EXPECT_EQ(quoteHost.Requests().size(), 1u);
+
+    // Saved: the file given to it is now the backup, and its replacement holds the tape.
+    EXPECT_EQ(home.Read("Velocrest.BCK"), settings);
+    EXPECT_NE(home.Read("Velocrest.INI"), settings);
+    const tIniObject saved(home.File("Velocrest.INI"));
+    EXPECT_EQ(saved.ReadString("Tape_000_Item000", "Symbol", ""), "MSFT");
+    EXPECT_EQ(saved.ReadString("Tape_000_Item000", "AlertUp", ""), "250");
+    EXPECT_FALSE(home.Exists("Velocrest_1.lock"));
 }
 
 } // namespace

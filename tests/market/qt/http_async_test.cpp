@@ -3,6 +3,8 @@
 #include "market/qt/kestro_http.h"
 #include "support/qt/fault_server.h"
 
+#include <QElapsedTimer>
+#include <QThread>
 #include <QTimer>
 
 #include <chrono>
@@ -604,6 +606,102 @@ TEST(HttpAsync, MayBeFreedWhileWaiting) {
     EXPECT_EQ(session->Fetch(server.Url(kPath), Limits(1, 0, 3000, 5000), document), kHttpAborted);
     EXPECT_EQ(session, nullptr);
     EXPECT_EQ(document, "");
+}
+
+TEST(HttpAsync, AbandonEndsTheDownloadAtOnceWithoutRetryAndTheSessionGoesOn) {
+    tFaultReply silent;
+    silent.Silent = true;
+    tFaultReply trickling = Answer(200, "OK", {}, Pattern(4000));
+    trickling.ChunkBytes = 100;
+    trickling.ChunkDelayMs = 50;
+    const struct {
+        const char* Name;
+        tServerKind Kind;
+        tFaultReply Reply;
+    } rows[] = {
+        {"waiting for the answer", tServerKind::Fault, silent},
+        {"in the middle of the body", tServerKind::Fault, trickling},
+        {"still connecting", tServerKind::Blackhole, {}},
+    };
+    tFaultServer after(Answer(200, "OK", {}, "next"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        std::unique_ptr<tLoopbackEndpoint> server;
+        if (row.Kind == tServerKind::Fault) {
+            server = std::make_unique<tFaultServer>(row.Reply);
+        } else {
+            auto blackhole = std::make_unique<tBlackholeServer>();
+            if (!blackhole->Hangs()) {
+                continue; // this machine completes every connect; nothing to abandon there
+            }
+            server = std::move(blackhole);
+        }
+        tHttpAsync session;
+        Lines log;
+        session.OnLog = [&log](const std::string& line) { log.push_back(line); };
+        // Given up while idle, a session is not spoilt for its next download.
+        session.Abandon();
+        bool underWay = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            const bool seen = row.Kind != tServerKind::Fault || !server->Requests().empty();
+            const bool bodyStarted =
+                row.Reply.Silent || row.Kind != tServerKind::Fault || session.Progress() > 20;
+            if (seen && bodyStarted && session.Busy()) {
+                underWay = true;
+                poll.stop();
+                session.Abandon();
+            }
+        });
+        poll.start(row.Kind == tServerKind::Blackhole ? 200 : 5);
+        const tHangGuard guard(session.Client(), 8000);
+        std::string document;
+        // Three attempts and long deadlines: only the abandon can end this soon.
+        EXPECT_EQ(session.Fetch(server->Url(kPath), Limits(3, 0, 20000, 20000), document), kHttpAborted);
+        EXPECT_TRUE(underWay);
+        EXPECT_FALSE(guard.Fired());
+        ExpectLog(log, {"   Request DONE ERROR : #10053", "                ERROR : Aborted",
+                        "   Download ABANDONED"});
+        if (row.Kind == tServerKind::Fault) {
+            EXPECT_EQ(server->Requests().size(), 1u);
+        }
+        EXPECT_FALSE(session.Busy());
+        EXPECT_EQ(session.Fetch(after.Url(kPath), Limits(1, 0, 3000, 3000), document), 200);
+        EXPECT_EQ(document, "next");
+    }
+}
+
+TEST(HttpAsync, EndsItsDownloadWhenEveryEventLoopIsToldToEnd) {
+    tFaultReply silent;
+    silent.Silent = true;
+    tFaultServer server(silent);
+    // On a thread of its own: ending every event loop of the test's main thread would end the
+    // loops of all the tests after it too. QThread::exit does to that thread's loops what the
+    // program's exit does to the main thread's.
+    int result = 0;
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        tHttpAsync session;
+        std::string document;
+        result = session.Fetch(server.Url(kPath), Limits(3, 0, 20000, 20000), document);
+    }));
+    thread->start();
+    QElapsedTimer guard;
+    guard.start();
+    while (server.Requests().empty() && guard.elapsed() < 8000) {
+        QThread::msleep(10);
+    }
+    ASSERT_EQ(server.Requests().size(), 1u);
+    thread->exit(0);
+    // Three attempts with 20 s deadlines are far longer than this bound.
+    const bool ended = thread->wait(8000);
+    if (!ended) {
+        // Spinning in its wait: nothing else ends it.
+        thread->terminate();
+        thread->wait();
+    }
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(result, kHttpAborted);
+    EXPECT_EQ(server.Requests().size(), 1u);
 }
 
 } // namespace

@@ -6,6 +6,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QTest>
+
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -246,6 +249,103 @@ TEST(KestroHttp, OneRequestAtATime) {
     client.Abort(kHttpAborted);
     EXPECT_EQ(done, kHttpAborted);
     EXPECT_FALSE(client.Busy());
+}
+
+// Every event a handler may answer by freeing the client or aborting its request: nothing of the
+// client may run after it is freed, and an aborted request ends with one report of the abort.
+TEST(KestroHttp, AHandlerMayFreeTheClientOrAbortTheRequestAtEveryEvent) {
+    tFaultReply full = Answer(200, "OK", std::string(400, 'x'));
+    full.Headers = {"Location: /elsewhere", "Set-Cookie: session=1"};
+    full.ChunkBytes = 100;
+    full.ChunkDelayMs = 20;
+    tFaultReply cut = full;
+    cut.CutAfter = 150;
+    tFaultServer fullServer(full);
+    tFaultServer cutServer(cut);
+    enum class tAct { Free, Abort };
+    const struct {
+        const char* Event;
+        tAct Act;
+        bool Cut;
+        const char* Done; // the report that ends the request; nullptr when freed
+    } rows[] = {
+        // State 5: waiting for the answer's header.
+        {"state 5", tAct::Free, false, nullptr},
+        {"state 5", tAct::Abort, false, "done 10053"},
+        {"position", tAct::Free, false, nullptr},
+        {"position", tAct::Abort, false, "done 10053"},
+        {"connected", tAct::Free, false, nullptr},
+        {"connected", tAct::Abort, false, "done 10053"},
+        {"header", tAct::Free, false, nullptr},
+        {"header", tAct::Abort, false, "done 10053"},
+        {"location", tAct::Free, false, nullptr},
+        {"location", tAct::Abort, false, "done 10053"},
+        {"cookie", tAct::Free, false, nullptr},
+        {"cookie", tAct::Abort, false, "done 10053"},
+        {"receive", tAct::Free, false, nullptr},
+        {"receive", tAct::Abort, false, "done 10053"},
+        {"doc", tAct::Free, false, nullptr},
+        {"doc", tAct::Abort, false, "done 10053"},
+        {"socket", tAct::Free, true, nullptr},
+        {"closed", tAct::Free, false, nullptr},
+        // The request has ended by then: an abort changes nothing.
+        {"closed", tAct::Abort, false, "done 0"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.Event) + (row.Act == tAct::Free ? " frees" : " aborts"));
+        auto client = std::make_unique<tKestroHTTP>();
+        std::vector<std::string> events;
+        std::size_t acted = 0; // events seen when the handler acted; 0 = not yet
+        const auto seen = [&](const std::string& event) {
+            events.push_back(event);
+            if (acted > 0 || event.rfind(row.Event, 0) != 0) {
+                return;
+            }
+            acted = events.size();
+            if (row.Act == tAct::Free) {
+                client.reset();
+            } else {
+                client->Abort(kHttpAborted);
+            }
+        };
+        client->OnStateChange = [&](int state) { seen("state " + std::to_string(state)); };
+        client->OnPosition = [&](int position) { seen("position " + std::to_string(position)); };
+        client->OnSessionConnected = [&] { seen("connected"); };
+        client->OnHeaderData = [&] { seen("header"); };
+        client->OnLocationChange = [&](const std::string&) { seen("location"); };
+        client->OnCookie = [&](const std::string&) { seen("cookie"); };
+        client->Receiver = [&](std::string_view) {
+            seen("receive");
+            return 0;
+        };
+        client->OnDocData = [&] { seen("doc"); };
+        client->OnSocketError = [&](const std::string&) { seen("socket"); };
+        client->OnSessionClosed = [&] { seen("closed"); };
+        client->OnRequestDone = [&](int code) { seen("done " + std::to_string(code)); };
+        client->URL = (row.Cut ? cutServer : fullServer).Url("/");
+        ASSERT_TRUE(client->GetAsync());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return acted > 0; }, 5000)) << ::testing::PrintToString(events);
+        // Long enough for the rest of the answer to have come in.
+        QTest::qWait(300);
+        const std::vector<std::string> after(events.begin() + static_cast<std::ptrdiff_t>(acted),
+                                             events.end());
+        if (row.Done == nullptr) {
+            EXPECT_FALSE(client);
+            EXPECT_TRUE(after.empty()) << ::testing::PrintToString(events);
+            continue;
+        }
+        // After an abort only the end of the request: state changes, the close and one report.
+        ASSERT_FALSE(after.empty()) << ::testing::PrintToString(events);
+        EXPECT_EQ(after.back(), row.Done) << ::testing::PrintToString(events);
+        EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                                [](const std::string& event) { return event.rfind("done", 0) == 0; }),
+                  1);
+        for (const std::string& event : after) {
+            EXPECT_TRUE(event.rfind("state", 0) == 0 || event == "closed" || event == row.Done)
+                << ::testing::PrintToString(events);
+        }
+        EXPECT_FALSE(client->Busy());
+    }
 }
 
 } // namespace

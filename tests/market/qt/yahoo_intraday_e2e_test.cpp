@@ -1,16 +1,23 @@
 // The quote download end to end: tYahooIntraday through tHttpAsync against velocrest-market on a
 // free port of 127.0.0.1.
+#include "market/http_codes.h"
 #include "market/qt/http_async.h"
 #include "market/yahoo_intraday.h"
 #include "set_clock.h"
 #include "support/fake_clock.h"
+#include "support/qt/fault_server.h"
 #include "support/qt/market_process.h"
 #include "toolkit/dates.h"
 #include "toolkit/text.h"
+#include "toolkit/url.h"
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
+
 #include <set>
+#include <string>
+#include <vector>
 
 namespace vc {
 namespace {
@@ -122,6 +129,147 @@ TEST_F(YahooIntradayEndToEnd, StoppedExchangeIsAFailedDownload) {
     bool downloaded = true;
     EXPECT_TRUE(Batch(&downloaded).empty());
     EXPECT_FALSE(downloaded);
+}
+
+// The request line a loopback server saw, and the symbols in its "s=" value as a server reads
+// them: split at "+", each unescaped.
+std::string RequestLine(const std::string& request) {
+    return request.substr(0, request.find("\r\n"));
+}
+
+std::vector<std::string> SymbolsAsRead(const std::string& requestLine) {
+    const std::size_t start = requestLine.find("?s=") + 3;
+    const std::string value = requestLine.substr(start, requestLine.find("&f=") - start);
+    std::vector<std::string> symbols;
+    for (std::size_t at = 0; at <= value.size();) {
+        const std::size_t end = std::min(value.find('+', at), value.size());
+        symbols.push_back(PercentDecode(value.substr(at, end - at)));
+        at = end + 1;
+    }
+    return symbols;
+}
+
+test::tFaultReply QuoteAnswer() {
+    test::tFaultReply reply;
+    reply.Body = "\"MSFT\",\"3/15/2024\",\"4:00pm\",410.0,412.5,405.1,411.2,1000,N/A,N/A,409.0\r\n";
+    return reply;
+}
+
+TEST(YahooIntradayOnTheWire, SymbolsArriveAsTheBytesTheyAre) {
+    test::tFaultServer server(QuoteAnswer());
+    tQuoteHost host;
+    host.HostUS = "127.0.0.1:" + std::to_string(server.Port());
+    host.SelectQuoteHost(tQuoteHost::kUs);
+    const tSystemClock clock;
+    tHttpAsync session;
+    const struct {
+        const char* Symbol;
+        const char* OnTheWire;
+        const char* AsRead; // what the server reads back; nullptr: the symbol itself
+    } cases[] = {
+        {"A&B", "A%26B", nullptr},
+        {"A#B", "A%23B", nullptr},
+        {"A%20B", "A%2520B", nullptr},
+        {"A%B", "A%25B", nullptr},
+        // Symbols are upper-cased in Windows-1252, where e acute (E9) becomes E acute (C9); the
+        // byte goes as that one byte, not as two bytes of UTF-8.
+        {"A\xE9", "A%C9", "A\xC9"},
+        {"^DJI", "%5EDJI", nullptr},
+        {"EURUSD=X", "EURUSD=X", nullptr},
+        {"BRK.B", "BRK.B", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Symbol);
+        const std::size_t before = server.Requests().size();
+        tYahooIntraday quotes(session, host, clock);
+        ASSERT_EQ(quotes.AddSymbols(std::string("YAHTICK|") + c.Symbol + "+YAHTICK|MSFT"), 2);
+        EXPECT_TRUE(quotes.Download());
+        const std::vector<std::string> requests = server.Requests();
+        ASSERT_EQ(requests.size(), before + 1);
+        const std::string line = RequestLine(requests.back());
+        EXPECT_EQ(line, std::string("GET /d/quotes.csv?s=") + c.OnTheWire +
+                            "+MSFT&f=sd1t1ohgl1vabp&e=.csv HTTP/1.1");
+        EXPECT_EQ(SymbolsAsRead(line),
+                  (std::vector<std::string>{c.AsRead != nullptr ? c.AsRead : c.Symbol, "MSFT"}));
+    }
+}
+
+// Ends a download that runs far past any deadline, so a hang fails the test instead of stalling it.
+class tAbandonAfter {
+public:
+    tAbandonAfter(tHttpSession& session, int ms) {
+        timer_.setInterval(ms);
+        QObject::connect(&timer_, &QTimer::timeout, [this, &session] {
+            fired_ = true;
+            session.Abandon();
+        });
+        timer_.start();
+    }
+    bool Fired() const { return fired_; }
+
+private:
+    QTimer timer_;
+    bool fired_ = false;
+};
+
+TEST(YahooIntradayOnTheWire, AnyByteInASymbolOrTheHostGivesAClearResult) {
+    test::tFaultServer server(QuoteAnswer());
+    const std::string port = std::to_string(server.Port());
+    const tSystemClock clock;
+    tHttpSettings quick;
+    quick.MaxAttempts = 1;
+    quick.LogonTimeout = quick.PacketTimeout = quick.OverallTimeout = 3000;
+
+    // Symbols: eight bytes a batch, each between two letters; every request reaches the server and
+    // the server reads back exactly the symbols asked for.
+    tQuoteHost host;
+    host.HostUS = "127.0.0.1:" + port;
+    host.SelectQuoteHost(tQuoteHost::kUs);
+    tHttpAsync session;
+    for (int first = 0; first < 256; first += 8) {
+        SCOPED_TRACE("bytes from " + std::to_string(first));
+        tYahooIntraday quotes(session, host, clock);
+        std::string batch;
+        for (int byte = first; byte < first + 8; ++byte) {
+            batch += (batch.empty() ? "Q" : "+Q") + std::string(1, static_cast<char>(byte)) + "Z";
+        }
+        quotes.AddSymbols(batch);
+        std::vector<std::string> asked;
+        for (const tIntraday& entry : quotes.Entries()) {
+            asked.push_back(entry.Symbol);
+        }
+        const tAbandonAfter guard(session, 10000);
+        EXPECT_TRUE(quotes.Download()) << quotes.LastResult();
+        EXPECT_FALSE(guard.Fired());
+        EXPECT_EQ(SymbolsAsRead(RequestLine(server.Requests().back())), asked);
+    }
+
+    // Hosts: the byte inside the host name. The requests go through a proxy on 127.0.0.1, so a
+    // host that happens to be a valid name is never looked up; the others are refused before
+    // anything is sent.
+    const test::tFaultServer proxy(QuoteAnswer());
+    tHttpAsync proxied("127.0.0.1:" + std::to_string(proxy.Port()));
+    std::set<int> results;
+    std::size_t answered = 0;
+    const std::size_t direct = server.Requests().size();
+    for (int byte = 0; byte < 256; ++byte) {
+        SCOPED_TRACE("host byte " + std::to_string(byte));
+        tQuoteHost odd;
+        odd.HostUS = "quotes" + std::string(1, static_cast<char>(byte)) + ".invalid:" + port;
+        odd.SelectQuoteHost(tQuoteHost::kUs);
+        tYahooIntraday quotes(proxied, odd, clock);
+        quotes.Settings() = quick;
+        ASSERT_EQ(quotes.AddSymbols("YAHTICK|MSFT"), 1);
+        const tAbandonAfter guard(proxied, 10000);
+        quotes.Download();
+        EXPECT_FALSE(guard.Fired());
+        results.insert(quotes.LastResult());
+        answered += quotes.LastResult() == 200 ? 1 : 0;
+    }
+    // Sent through the proxy and answered, or not started as an address that cannot be parsed.
+    EXPECT_EQ(results, (std::set<int>{200, kHttpNotStarted}));
+    EXPECT_EQ(proxy.Requests().size(), answered);
+    EXPECT_EQ(server.Requests().size(), direct);
 }
 
 } // namespace
