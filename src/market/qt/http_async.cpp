@@ -223,12 +223,15 @@ int tHttpAsync::Execute() {
         document_.clear();
         client_->Receiver = [this](std::string_view data) {
             const std::size_t room = kMaxDocument - document_.size();
-            if (data.size() > room) {
-                document_.append(data.substr(0, room));
-                return kHttpTooLong;
+            const std::size_t take = std::min(data.size(), room);
+            // Grown as a string grows, but never past the cap: a body without end would otherwise
+            // leave room for twice the cap behind it.
+            if (document_.size() + take > document_.capacity()) {
+                document_.reserve(
+                    std::min(kMaxDocument, std::max(document_.capacity() * 2, document_.size() + take)));
             }
-            document_.append(data);
-            return 0;
+            document_.append(data.substr(0, take));
+            return data.size() > room ? kHttpTooLong : 0;
         };
         const std::int64_t now = NowMs();
         packetDeadline_ = -1;
