@@ -186,6 +186,10 @@ bool tIniObject::Load() {
     if (result == tReadResult::Missing || result == tReadResult::Failed) {
         return false;
     }
+    if (ini::HasTooManyValues(bytes)) {
+        tooLarge_ = true;
+        return false;
+    }
     LoadFromBytes(bytes);
     return true;
 }

@@ -25,10 +25,32 @@ void SetMaxFileBytes(std::size_t limit) {
     gMaxFileBytes = limit;
 }
 
+bool HasTooManyValues(std::string_view bytes) {
+    std::size_t values = 0;
+    ForEachLine(bytes, [&values](std::string_view line) {
+        if (line.find('=') != std::string_view::npos) {
+            ++values;
+        }
+    });
+    return values > kMaxValues;
+}
+
 bool IsTooLarge(const std::string& fileName) {
     struct stat info {};
-    return ::stat(fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-           static_cast<std::uint64_t>(info.st_size) > MaxFileBytes();
+    if (::stat(fileName.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    if (size > MaxFileBytes()) {
+        return true;
+    }
+    // A value line takes three bytes at the least ("a=" and its break): only a file that long can
+    // hold too many, and only such a file is read for the count.
+    if (size < 3 * kMaxValues) {
+        return false;
+    }
+    std::string bytes;
+    return ReadFileLimited(fileName, MaxFileBytes(), bytes) == tReadResult::Ok && HasTooManyValues(bytes);
 }
 
 std::string SetAsideIfTooLarge(const std::string& fileName) {

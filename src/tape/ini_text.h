@@ -21,7 +21,7 @@ inline constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
 // 256 MiB.
 std::size_t MaxFileBytes();
 void SetMaxFileBytes(std::size_t limit);
-// A regular file larger than MaxFileBytes is at fileName.
+// A regular file larger than MaxFileBytes, or holding more values than kMaxValues, is at fileName.
 bool IsTooLarge(const std::string& fileName);
 // Suffix of the name a file over the limit is kept under before anything overwrites it.
 inline constexpr const char* kTooLargeSuffix = ".too-large";
@@ -30,8 +30,11 @@ inline constexpr const char* kTooLargeSuffix = ".too-large";
 // name; else, or when it cannot be renamed, returns an empty text.
 std::string SetAsideIfTooLarge(const std::string& fileName);
 // Tiny lines cost far more in memory than in the file (an entry of "a=" is 3 bytes on disk and about
-// a hundred in memory); past a million values (40 times the largest tape) the rest is ignored.
+// a hundred in memory); a file of more than a million values (40 times the largest tape) is refused
+// whole like a file over the size limit, never read in part and saved back without the rest.
 inline constexpr std::size_t kMaxValues = 1'000'000;
+// More lines that could hold a value ("key=value") than kMaxValues.
+bool HasTooManyValues(std::string_view bytes);
 
 // Position of c at or after from, or npos; memchr is far quicker than a loop over characters.
 inline std::size_t FindChar(std::string_view text, char c, std::size_t from) {

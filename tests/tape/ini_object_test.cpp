@@ -783,6 +783,29 @@ TEST_F(IniFileTest, OverLimitFileIsNotReadAndIsKeptAsideBeforeTheFirstSave) {
     EXPECT_EQ(dir_.Read("Velocrest.INI.too-large-2"), second);
 }
 
+// A file of more values than the program keeps is refused whole as well: read in part, the values
+// past the limit would be gone with the next save.
+TEST_F(IniFileTest, FileOfTooManyValuesIsNotReadAndIsKeptAsideBeforeTheFirstSave) {
+    std::string atLimit;
+    atLimit.reserve(3 * ini::kMaxValues + 16);
+    for (std::size_t i = 0; i < ini::kMaxValues; ++i) {
+        atLimit += "a=\n";
+    }
+    EXPECT_FALSE(ini::HasTooManyValues("[A]\n" + atLimit + "[B]\n"));
+    const std::string big = "[A]\n" + atLimit + "b=1";
+    EXPECT_TRUE(ini::HasTooManyValues(big));
+
+    dir_.Write("Velocrest.INI", big);
+    EXPECT_TRUE(ini::IsTooLarge(path_));
+    tIniObject ini(path_);
+    EXPECT_TRUE(ini.TooLarge());
+    EXPECT_EQ(ini.ValueCount(), 0u);
+    ini.WriteString("General", "Fresh", "1");
+    EXPECT_TRUE(ini.Save());
+    EXPECT_EQ(dir_.Read("Velocrest.INI"), "[General]\r\nFresh=1\r\n");
+    EXPECT_EQ(dir_.Read("Velocrest.INI.too-large"), big);
+}
+
 // ---- The index against a plain model -----------------------------------------------------------
 
 TEST(IniIndexTest, ManyMixedWritesAgreeWithASimpleModel) {
