@@ -76,8 +76,7 @@ bool SaveAll(const tTickerTape& tape, const tProgramValues& values, const tWrite
     }
     // Grown past what can be read since the start: kept whole rather than becoming a backup that
     // the next save deletes; one that cannot be kept aside is not replaced.
-    ini::SetAsideIfTooLarge(fileName);
-    if (ini::IsTooLarge(fileName)) {
+    if (!ini::MayBeReplaced(fileName)) {
         std::remove(pending.c_str());
         return false;
     }

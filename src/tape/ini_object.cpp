@@ -249,9 +249,8 @@ bool tIniObject::Save() {
         return true;
     }
     if (tooLarge_) {
-        ini::SetAsideIfTooLarge(fileName_);
-        // Still there and still too large: it could not be kept aside, so it is not overwritten.
-        if (ini::IsTooLarge(fileName_)) {
+        // A file that could not be kept aside is not overwritten.
+        if (!ini::MayBeReplaced(fileName_)) {
             return false;
         }
         tooLarge_ = false;

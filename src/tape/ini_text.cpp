@@ -57,6 +57,10 @@ std::string SetAsideIfTooLarge(const std::string& fileName) {
     return IsTooLarge(fileName) ? KeepUnderNewName(fileName, kTooLargeSuffix) : std::string();
 }
 
+bool MayBeReplaced(const std::string& fileName) {
+    return !IsTooLarge(fileName) || !KeepUnderNewName(fileName, kTooLargeSuffix).empty();
+}
+
 std::string SectionFromHeader(std::string_view trimmedLine) {
     std::string name = Trim(trimmedLine.substr(1, 255));
     if (!name.empty()) {

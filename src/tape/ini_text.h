@@ -29,6 +29,9 @@ inline constexpr const char* kTooLargeSuffix = ".too-large";
 // that is taken, + "-2", "-3", ...; an existing file is never overwritten) and returns the new
 // name; else, or when it cannot be renamed, returns an empty text.
 std::string SetAsideIfTooLarge(const std::string& fileName);
+// Whether a save may take fileName's place: true when the file is not too large, or once it has
+// been kept aside (SetAsideIfTooLarge); false when it is too large and could not be renamed.
+bool MayBeReplaced(const std::string& fileName);
 // Tiny lines cost far more in memory than in the file (an entry of "a=" is 3 bytes on disk and about
 // a hundred in memory); a file of more than a million values (40 times the largest tape) is refused
 // whole like a file over the size limit, never read in part and saved back without the rest.

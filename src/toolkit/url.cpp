@@ -33,6 +33,10 @@ bool StaysInQueryValue(unsigned char c) {
     return std::string_view("-._~!$'()*,;=:@/?").find(static_cast<char>(c)) != std::string_view::npos;
 }
 
+bool IsVisibleAscii(unsigned char c) {
+    return c > 0x20 && c < 0x7F;
+}
+
 bool IsNameChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
            c == '-' || c == '.';
@@ -63,6 +67,10 @@ std::string UrlEncode(std::string_view text) {
 
 std::string EncodeQueryValue(std::string_view text) {
     return PercentEncode(text, StaysInQueryValue);
+}
+
+std::string EscapeUnprintable(std::string_view text) {
+    return PercentEncode(text, IsVisibleAscii);
 }
 
 std::string PercentDecode(std::string_view text) {

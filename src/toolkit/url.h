@@ -13,6 +13,10 @@ std::string UrlEncode(std::string_view text);
 // and "-._~!$'()*,;=:@/?" stay; every other byte ("%", "&", "#", "+", blanks, controls and bytes
 // above 127 included) becomes "%" and two upper-case hexadecimal digits of that one byte.
 std::string EncodeQueryValue(std::string_view text);
+// Blanks, control bytes and bytes above 127 become "%" and two upper-case hexadecimal digits of
+// that one byte; every other byte stays, so escapes already in the text are kept. For an address
+// handed to a URL parser that would take high bytes for characters of its own.
+std::string EscapeUnprintable(std::string_view text);
 // "%" and two hexadecimal digits become that byte, "+" a blank; a "%" without two characters after
 // it stays.
 std::string UrlDecode(std::string_view text);

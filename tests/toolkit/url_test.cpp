@@ -43,6 +43,13 @@ TEST(Url, QueryValueReadsBackAsTheSameBytesAndNeverBreaksTheQuery) {
     EXPECT_EQ(PercentDecode(encoded), all);
 }
 
+// An address on its way to a URL parser: only what the parser would read as characters of its own
+// (blanks, controls, high bytes) is escaped; escapes and URL punctuation already there stay.
+TEST(Url, EscapeUnprintableLeavesEscapesAndPunctuation) {
+    EXPECT_EQ(EscapeUnprintable("http://h:1/q?s=A%26B+C&f=x#y"), "http://h:1/q?s=A%26B+C&f=x#y");
+    EXPECT_EQ(EscapeUnprintable(std::string("a b\t\x7F\x80\xE9\0", 8)), "a%20b%09%7F%80%E9%00");
+}
+
 TEST(Url, DecodeRoundTripsAndKeepsALonePercent) {
     EXPECT_EQ(UrlDecode("a%2Bb+c%"), "a+b c%");
     EXPECT_EQ(UrlDecode("%e9%E9"), "\xE9\xE9");

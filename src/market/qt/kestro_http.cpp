@@ -5,6 +5,7 @@
 #include "market/proxy_settings.h"
 #include "market/qt/internet.h"
 #include "market/qt/network_errors.h"
+#include "toolkit/url.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -55,20 +56,7 @@ std::string AbortReason(int code) {
 // bytes they are first: QUrl would take them for Latin-1 characters and send their UTF-8 form.
 // Escapes already in the address are kept as they are.
 QUrl WireUrl(const std::string& address) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    QByteArray bytes;
-    bytes.reserve(static_cast<qsizetype>(address.size()));
-    for (const char c : address) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u > 0x20 && u < 0x7F) {
-            bytes += c;
-        } else {
-            bytes += '%';
-            bytes += kHex[u >> 4];
-            bytes += kHex[u & 0x0F];
-        }
-    }
-    return QUrl::fromEncoded(bytes, QUrl::TolerantMode);
+    return QUrl::fromEncoded(QByteArray::fromStdString(EscapeUnprintable(address)), QUrl::TolerantMode);
 }
 
 // Whether a handler is there to call: an empty std::function is not; a lambda always is.
