@@ -2,9 +2,9 @@
 
 #include "display/qt/color_key.h"
 #include "display/qt/item_image.h"
-#include "display/qt/qt_color.h"
 #include "display/qt/thumb_chart_painter.h"
 #include "display/thumb_chart.h"
+#include "toolkit/qt/qt_color.h"
 #include "toolkit/qt/win1252_codec.h"
 
 #include <QFont>

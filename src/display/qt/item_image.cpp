@@ -1,6 +1,6 @@
 #include "display/qt/item_image.h"
 
-#include "display/qt/qt_color.h"
+#include "toolkit/qt/qt_color.h"
 #include "toolkit/qt/win1252_codec.h"
 
 #include <QPainter>

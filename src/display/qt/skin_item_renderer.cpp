@@ -2,13 +2,13 @@
 
 #include "display/item_texts.h"
 #include "display/qt/color_key.h"
-#include "display/qt/qt_color.h"
 #include "display/qt/skin.h"
 #include "display/qt/thumb_chart_painter.h"
 #include "display/thumb_chart.h"
 #include "tape/alerts.h"
 #include "tape/ticker_tape.h"
 #include "toolkit/clock.h"
+#include "toolkit/qt/qt_color.h"
 #include "toolkit/qt/win1252_codec.h"
 
 #include <QFontMetrics>

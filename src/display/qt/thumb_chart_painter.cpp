@@ -1,6 +1,6 @@
 #include "display/qt/thumb_chart_painter.h"
 
-#include "display/qt/qt_color.h"
+#include "toolkit/qt/qt_color.h"
 
 #include <QPainter>
 #include <QPen>

@@ -1,4 +1,4 @@
-#include "display/qt/qt_color.h"
+#include "toolkit/qt/qt_color.h"
 
 #include <QGuiApplication>
 
