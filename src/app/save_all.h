@@ -13,8 +13,10 @@ class tTickerTape;
 struct tProgramValues;
 
 // The sections of the old file that survive a rewrite; every other section not written by the
-// tape is dropped.
-inline constexpr const char* kKeptSections[] = {"General", "GridSizing", "FormSizing", "Gridorder"};
+// tape is dropped. A grid's layout lives in four sections, and all four must survive, or a grid
+// would come back with its widths and order but not its sorting and lines per row.
+inline constexpr const char* kKeptSections[] = {"General",   "GridSizing",  "FormSizing",
+                                                "Gridorder", "Gridsorting", "Gridrows"};
 
 // Writes the settings file from scratch. The new file is complete on disk before anything is
 // moved: only then does the old file become the backup and the new one take its place, so a

@@ -91,6 +91,9 @@ struct tColumnChoice {
     bool Required = false;
 };
 
+// A text reduced to its letters and digits, in upper case: what sort keys and type-ahead compare.
+std::string SearchText(std::string_view text);
+
 class tTableData {
 public:
     tTableData();
@@ -185,6 +188,9 @@ public:
     // Sorts the data rows on grid column col with the built-in quicksort; whole rows move, heights
     // and objects with them.
     void SortRows(int col, bool descending);
+    // Sorts the rows again as SortState says (through OnSorting when assigned): for owners that
+    // refill a grid whose sort was restored with its layout.
+    void Resort();
 
     // --- Cells the user changes -------------------------------------------------------------------
     // The kind of a cell: its column's, or what CellGetType says for tab_EVENT columns.
@@ -252,7 +258,9 @@ private:
 
     tCell* CellAt(int col, int row);
     const tCell* CellAt(int col, int row) const;
-    void ResizeColumns(int count);
+    // The column order of tab_ColumnOrder (all definitions when empty), unknown and repeated Ids
+    // left out, at most kMaxVisibleColumns.
+    std::vector<int> OrderedIds() const;
     bool SearchMatches(int row, int col, std::string_view text) const;
     int FindTypeAhead(std::string_view text) const;
 

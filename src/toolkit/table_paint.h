@@ -50,7 +50,8 @@ std::string DateShortened(std::string_view text, int width, const tTextMeasure& 
 
 // The text a data cell shows for its column's Ellips (and sort kind, for date shortening), the
 // 1000-character cut applied first. ellips_ARROW shows no text.
-std::string CellDisplayText(std::string_view text, const tKolom& column, int width, const tTextMeasure& measure);
+std::string CellDisplayText(std::string_view text, const tKolom& column, int width,
+                            const tTextMeasure& measure);
 
 // The arrow an ellips_ARROW cell shows: "UP" or a positive number up, "DOWN" or a negative number
 // down, "EQUAL" or zero level, anything else none.

@@ -48,6 +48,37 @@ constexpr tRow kWizardRows[] = {
     {"Voltooien", "", "Finish", ""}, {"Omhoog", "", "Move up", ""},  {"Omlaag", "", "Move down", ""},
 };
 
+// The table grid's menus, header hints and table-properties dialog. "Tabel eigenschappen..."
+// finds its row through the "..." rule and keeps its dots.
+constexpr tRow kTableRows[] = {
+    {"Tabel eigenschappen", "Propri\xE9t\xE9s du tableau", "Table properties", ""},
+    {"K&nippen", "Co&uper", "&Cut", ""},
+    {"&Kopi\xEBren", "C&opier", "C&opy", ""},
+    {"&Plakken", "C&oller", "&Paste", ""},
+    {"&Alles selecteren", "&Tout s\xE9lectionner", "&Select all", ""},
+    {"&Alles AANschakelen", "Tout cocher", "Check all", ""},
+    {"&Alles UITschakelen",
+     "Tout d\xE9"
+     "cocher",
+     "Uncheck all", ""},
+    {"&Selectie AANschakelen", "Cocher la s\xE9lection", "Set selection &ON", ""},
+    {"&Selectie UITschakelen",
+     "D\xE9"
+     "cocher la s\xE9lection",
+     "Set selection O&FF", ""},
+    {"Kolommen herschikken", "Ajuster les colonnes", "Autosize columns", ""},
+    {"in stijgende volgorde", "en ordre croissant", "sorted upwards", ""},
+    {"in dalende volgorde",
+     "en ordre d\xE9"
+     "croissant",
+     "sorted downwards", ""},
+    {"Kolommen", "Colonnes", "Columns", ""},
+    {"Regels per rij",
+     "Lignes par rang\xE9"
+     "e",
+     "Lines per row", ""},
+};
+
 // Day names (Sunday first), month names and three-letter month abbreviations, Dutch as the key.
 constexpr tRow kCalendarRows[] = {
     {"zondag", "dimanche", "sunday", "sonntag"},
@@ -103,6 +134,7 @@ void RegisterRows(tTranslation& translation, const tRow (&rows)[N]) {
 void RegisterStartupVocabulary(tTranslation& translation) {
     RegisterRows(translation, kToolkitRows);
     RegisterRows(translation, kWizardRows);
+    RegisterRows(translation, kTableRows);
     RegisterRows(translation, kCalendarRows);
 }
 

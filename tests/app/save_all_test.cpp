@@ -15,7 +15,9 @@
 #include "support/scripted_message_boxer.h"
 #include "support/temp_dir.h"
 #include "tape/ini_object.h"
+#include "tape/profile_layout_store.h"
 #include "tape/tape_test_support.h"
+#include "toolkit/table_data.h"
 
 namespace vc {
 namespace {
@@ -293,6 +295,44 @@ TEST_F(SaveAllTest, DeletedTapeRemovesFileAndBackup) {
         // Another tape's file is not touched.
         EXPECT_EQ(w.Dir.Read("Velocrest.INI"), "first tape\r\n");
     }
+}
+
+TEST_F(SaveAllTest, GridLayoutSurvivesTheShutdownRewrite) {
+    LoadOldFile();
+    // A grid as a dialog configures it, saved when the dialog closes and loaded when it reopens.
+    auto makeGrid = [] {
+        tTableData grid;
+        for (int i = 0; i < 3; ++i) {
+            grid.tab_Kolommen.Add().Width = 50 + i;
+        }
+        grid.tab_SaveName = "Prices";
+        grid.tab_ColumnOrder = "0|1|2";
+        grid.Events.OnGridSetup = [] {};
+        return grid;
+    };
+    tProfileLayoutStore store(world.Values.SettingsFileName);
+    {
+        tTableData grid = makeGrid();
+        grid.LoadLayout(store);
+        grid.SetRowCount(3);
+        grid.ApplyProperties({{2, "", true, false}, {0, "", true, false}, {1, "", false, false}}, 2);
+        grid.SetColWidth(0, 77);
+        grid.HeaderClicked(1);
+        grid.SaveLayout(store);
+    }
+    ASSERT_TRUE(SaveAll(*world.Tape, world.Values));
+
+    tTableData grid = makeGrid();
+    grid.LoadLayout(store);
+    EXPECT_EQ(grid.VisibleIds(), (std::vector<int>{2, 0}));
+    EXPECT_EQ(grid.ColWidth(0), 77);
+    EXPECT_EQ(grid.ColWidth(1), 50);
+    EXPECT_EQ(grid.SortState, -2);
+    EXPECT_EQ(grid.LinesPerRow(), 2);
+    EXPECT_EQ(grid.DefaultRowHeight(), 31);
+    // The old file's own grid sections are still there beside the new ones.
+    const tIniObject saved(world.Values.SettingsFileName);
+    EXPECT_EQ(saved.ReadString("Gridorder", "Symbols", ""), "3|1|2");
 }
 
 } // namespace

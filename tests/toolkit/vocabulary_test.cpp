@@ -34,8 +34,8 @@ TEST(StartupVocabulary, KeepsDutchFrenchAndEnglishOnly) {
     tTranslation table;
     RegisterStartupVocabulary(table);
     EXPECT_EQ(table.ColumnCount(), 4);
-    // 15 toolkit rows, 6 wizard buttons, 7 days, 12 months, 12 abbreviations.
-    EXPECT_EQ(table.RowCount(), 52);
+    // 15 toolkit rows, 6 wizard buttons, 14 table grid texts, 7 days, 12 months, 12 abbreviations.
+    EXPECT_EQ(table.RowCount(), 66);
     table.SetLanguage(tTranslation::kGerman);
     EXPECT_EQ(table.Translate("Helpbestand ontbreekt"), "Helpbestand ontbreekt");
 }
@@ -75,6 +75,33 @@ TEST(StartupVocabulary, WizardButtonsHaveEnglishOnly) {
         {"Omhoog", "Omhoog", "Move up"},      {"Omlaag", "Omlaag", "Move down"},
     };
     ExpectRows(rows, std::size(rows));
+}
+
+TEST(StartupVocabulary, TableGridMenusInEnglish) {
+    tTranslation table;
+    RegisterStartupVocabulary(table);
+    // The captions exactly as the grid builds its menus and hints.
+    const struct {
+        const char* Key;
+        const char* English;
+    } rows[] = {
+        {"Tabel eigenschappen...", "Table properties..."},
+        {"Tabel eigenschappen", "Table properties"},
+        {"K&nippen", "&Cut"},
+        {"&Kopi\xEBren", "C&opy"},
+        {"&Plakken", "&Paste"},
+        {"&Alles selecteren", "&Select all"},
+        {"&Alles AANschakelen", "Check all"},
+        {"&Alles UITschakelen", "Uncheck all"},
+        {"&Selectie AANschakelen", "Set selection &ON"},
+        {"&Selectie UITschakelen", "Set selection O&FF"},
+        {"Kolommen herschikken", "Autosize columns"},
+        {"in stijgende volgorde", "sorted upwards"},
+        {"in dalende volgorde", "sorted downwards"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(table.Translate(row.Key), row.English) << row.Key;
+    }
 }
 
 TEST(StartupVocabulary, DayAndMonthNames) {
