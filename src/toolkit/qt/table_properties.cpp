@@ -43,10 +43,7 @@ tTableProperties::tTableProperties(const std::vector<tColumnChoice>& choices, in
     lines_ = new QSpinBox(this);
     lines_->setRange(1, kMaxLinesPerRow);
     lines_->setValue(lines);
-    auto* linesLabel =
-        new QLabel(FromWin1252(translation.PickLanguage(
-                       "Regels per rij|Lignes par rang\xE9\x65|Lines per row|Zeilen pro Reihe")),
-                   this);
+    auto* linesLabel = new QLabel(FromWin1252(translation.Translate("Regels per rij")), this);
     linesLabel->setBuddy(lines_);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -59,6 +56,8 @@ tTableProperties::tTableProperties(const std::vector<tColumnChoice>& choices, in
     moves->addWidget(up_);
     moves->addWidget(down_);
     moves->addStretch(1);
+    auto* listLabel = new QLabel(FromWin1252(translation.Translate("Kolommen")), this);
+    listLabel->setBuddy(list_);
     auto* columns = new QHBoxLayout;
     columns->addWidget(list_, 1);
     columns->addLayout(moves);
@@ -67,6 +66,7 @@ tTableProperties::tTableProperties(const std::vector<tColumnChoice>& choices, in
     linesRow->addWidget(lines_);
     linesRow->addStretch(1);
     auto* all = new QVBoxLayout(this);
+    all->addWidget(listLabel);
     all->addLayout(columns, 1);
     all->addLayout(linesRow);
     all->addWidget(buttons);

@@ -4,16 +4,19 @@
 #include "toolkit/layout_store.h"
 #include "toolkit/qt/table_properties.h"
 #include "toolkit/translation.h"
+#include "toolkit/vocabulary.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -85,9 +88,13 @@ void FillRows(tKestroTable& table, const std::vector<std::pair<std::string, std:
 
 class KestroTable : public ::testing::Test {
 protected:
-    std::unique_ptr<tKestroTable> MakeTable(tLayoutStore* store = nullptr, bool rowSelect = false) {
+    KestroTable() { RegisterStartupVocabulary(translation); }
+
+    std::unique_ptr<tKestroTable> MakeTable(tLayoutStore* store = nullptr, bool rowSelect = false,
+                                            const char* columnOrder = "") {
         auto table = std::make_unique<tKestroTable>();
         DefineColumns(table->Data());
+        table->Data().tab_ColumnOrder = columnOrder;
         table->Data().tab_SaveName = "TestGrid";
         table->SetRowSelect(rowSelect);
         table->Load(tGridDefaults{}, translation, store);
@@ -319,6 +326,40 @@ TEST_F(KestroTable, TypingLettersFindsTheRowAndAClickStartsOver) {
     EXPECT_EQ(table->Data().Row, 4);
 }
 
+TEST_F(KestroTable, HintsComeFromTheColumnCommentAndFromCellGetHintAndWrapNarrow) {
+    auto table = MakeTable();
+    table->Data().tab_Kolommen[kPriceCol].Comment = "Laatste koers";
+    FillRows(*table, {{"Aa", "1"}, {"Bb", "2"}});
+    const std::string longHint =
+        "This hint is far too long to be shown on one line of two hundred pixels, so it wraps";
+    table->Data().Events.CellGetHint = [&](int col, int row, std::string& hint) {
+        if (col == kNameCol && row == 2) {
+            hint = longHint;
+        }
+    };
+    const auto hintAt = [](QWidget* area, QPoint pos) {
+        // A hidden tip lingers for a moment; wait until it is gone so an old text cannot count.
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        QHelpEvent event(QEvent::ToolTip, pos, area->mapToGlobal(pos));
+        QApplication::sendEvent(area, &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QWidget* header = table->horizontalHeader()->viewport();
+    EXPECT_EQ(hintAt(header, HeaderPoint(*table, kPriceCol)), QString("Laatste koers"));
+    EXPECT_EQ(hintAt(header, HeaderPoint(*table, kNameCol)), QString());
+
+    const QString wrapped = hintAt(table->viewport(), CellPoint(*table, kNameCol, 2));
+    EXPECT_EQ(wrapped.simplified(), QString::fromStdString(longHint));
+    const QStringList lines = wrapped.split(u'\n');
+    EXPECT_GT(lines.size(), 1);
+    for (const QString& line : lines) {
+        EXPECT_LE(QFontMetrics(QToolTip::font()).horizontalAdvance(line), 200) << line.toStdString();
+    }
+    EXPECT_EQ(hintAt(table->viewport(), CellPoint(*table, kNameCol, 1)), QString());
+    QToolTip::hideText();
+}
+
 TEST_F(KestroTable, TheLayoutSurvivesTheGrid) {
     tMemoryStore store;
     {
@@ -365,19 +406,40 @@ TEST_F(KestroTable, PropertiesDialogReordersHidesAndSetsTheRowHeight) {
     EXPECT_EQ(table->Data().LinesPerRow(), 2);
 }
 
-TEST_F(KestroTable, MenusShowTheTranslatedEntries) {
-    translation.RegisterTranslation("Kolommen herschikken", "Kolommen herschikken", "", "Autosize columns",
-                                    "");
-    auto table = MakeTable();
+TEST_F(KestroTable, TheHeaderMenuHidesAColumnAndIsTranslated) {
+    auto table = MakeTable(nullptr, false, "0|1|2");
+    int setups = 0;
+    table->Data().Events.OnGridSetup = [&] { ++setups; };
     FillRows(*table, {{"Aa", "1"}});
+
     const auto menu = table->BuildHeaderMenu();
     QStringList texts;
     for (const QAction* action : menu->actions()) {
         texts << action->text();
     }
-    EXPECT_TRUE(texts.contains("Autosize columns")) << texts.join(" | ").toStdString();
-    EXPECT_TRUE(table->BuildHeaderMenu()->grab().save(
+    EXPECT_EQ(texts,
+              (QStringList{"Kies", "Naam", "Koers", "", "Autosize columns", "", "Table properties..."}));
+    EXPECT_TRUE(menu->actions()[kNameCol]->isChecked());
+    EXPECT_TRUE(menu->grab().save(
         QString::fromStdString(test::ScreenshotPath("kestro_table_header_menu.png").string())));
+
+    // Choose "Naam" in the menu the header pops up.
+    bool chose = false;
+    QTimer::singleShot(0, table.get(), [&] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(popup, nullptr);
+        popup->setActiveAction(popup->actions()[kNameCol]);
+        QTest::keyClick(popup, Qt::Key_Return);
+        chose = true;
+    });
+    QWidget* area = table->horizontalHeader()->viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, HeaderPoint(*table, kNameCol),
+                            area->mapToGlobal(HeaderPoint(*table, kNameCol)));
+    QApplication::sendEvent(area, &event);
+    ASSERT_TRUE(chose);
+    EXPECT_EQ(table->Data().VisibleIds(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(table->model()->columnCount(), 3);
+    EXPECT_EQ(setups, 1);
 }
 
 // A picture strip of three 12x12 frames: a red square, a green disc, a blue cross, on magenta.
@@ -431,7 +493,7 @@ TEST_F(KestroTable, Screenshot) {
     {
         tKolom& k = data.tab_Kolommen.Add();
         k.Text = "Volume";
-        k.Width = 44;
+        k.Width = 54;
         k.ColSorting = tSortType::sort_NUM;
         k.Ellips = tEllipsType::ellips_DECIMAL;
         k.ColAlign = tAlignType::tab_RIGHT;
@@ -494,6 +556,10 @@ TEST_F(KestroTable, Screenshot) {
 
     const QImage image = table->grab().toImage();
     EXPECT_TRUE(image.save(QString::fromStdString(test::ScreenshotPath("kestro_table.png").string())));
+    // Header and check boxes are a matter of single pixels: a magnified copy shows them.
+    EXPECT_TRUE(image.copy(0, 0, 280, 60)
+                    .scaled(1120, 240)
+                    .save(QString::fromStdString(test::ScreenshotPath("kestro_table_zoom.png").string())));
 
     // The spots that are easy to get wrong: the sorted volume cell shortened, the even band grey,
     // the olive column pale blue, the selected row in the selection colour.
