@@ -12,6 +12,7 @@
 #include <QHelpEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -573,6 +574,21 @@ TEST_F(KestroTable, Screenshot) {
     EXPECT_EQ(pixelOf(2, 4), 0xF5F5F5u) << "even band";
     EXPECT_EQ(pixelOf(5, 1), 0xDFDFFFu) << "olive column";
     EXPECT_EQ(pixelOf(2, 5), 0xFFC73Cu) << "selected row";
+
+    // The sorted header cell as it is drawn up and while pressed, magnified.
+    const int w = table->horizontalHeader()->sectionSize(1);
+    const int h = table->horizontalHeader()->height();
+    QImage cells(2 * w + 4, h, QImage::Format_ARGB32);
+    cells.fill(Qt::white);
+    {
+        QPainter painter(&cells);
+        painter.setFont(table->font());
+        table->PaintHeaderCell(painter, QRect(0, 0, w, h), 1, false);
+        table->PaintHeaderCell(painter, QRect(w + 4, 0, w, h), 1, true);
+    }
+    EXPECT_TRUE(
+        cells.scaled(cells.size() * 4)
+            .save(QString::fromStdString(test::ScreenshotPath("kestro_table_header_cells.png").string())));
 
     auto dialog = std::make_unique<tTableProperties>(data.ColumnChoices(), 1, translation);
     dialog->resize(320, 260);
