@@ -6,6 +6,7 @@
 #include <string>
 
 #include "toolkit/clock.h"
+#include "toolkit/grid_defaults.h"
 
 namespace vc {
 
@@ -26,6 +27,8 @@ struct tProgramValues {
     std::string ProxySettings;
     // The user's short date format as a Qt-style pattern (see FormatDate).
     std::string ShortDateFormat = "dd/MM/yyyy";
+    // What every table grid takes when its window is loaded; start-up sets the program's choice.
+    tGridDefaults GridDefaults;
     // Required: set at start-up, before anything is built on these values, and outliving them.
     // Nothing falls back to the system clock, so a test that sets its own controls all time.
     const tClock* Clock = nullptr;

@@ -77,6 +77,7 @@ int main(int argc, char* argv[]) {
     vc::RemoveSaveLeftovers(values.SettingsFileName);
     platform->RegisterFileType(executable);
     values.ShortDateFormat = QLocale::system().dateFormat(QLocale::ShortFormat).toStdString();
+    values.GridDefaults = vc::ProgramGridDefaults(values.ShortDateFormat);
 
     vc::tTranslation translation;
     vc::RegisterStartupVocabulary(translation);
