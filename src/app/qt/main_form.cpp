@@ -11,8 +11,10 @@
 
 #include "app/alert_display.h"
 #include "app/close_query.h"
+#include "app/qt/alert_window_presenter.h"
 #include "app/save_all.h"
 #include "app/yahoo_quote_downloader.h"
+#include "dialogs/qt/ticker_form.h"
 #include "display/qt/float_bar.h"
 #include "display/qt/quick_timer.h"
 #include "display/qt/skin.h"
@@ -20,6 +22,7 @@
 #include "display/qt/skin_menu.h"
 #include "display/qt/tape_widget.h"
 #include "market/qt/http_async.h"
+#include "notify/qt/qt_alert_sound.h"
 #include "tape/ini_object.h"
 #include "tape/refresh_cycle.h"
 #include "tape/ticker_tape.h"
@@ -37,7 +40,8 @@ constexpr double kFirstRefreshSeconds = 5;
 tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessageBoxer& boxer,
                      tStartupEntry& startup, std::string executable, std::unique_ptr<tScreenEdgeDock> dock)
     : tAppBarForm(std::move(dock)), values_(values), translation_(translation), boxer_(boxer),
-      startup_(startup), executable_(std::move(executable)), sessions_(values_.ProxySettings) {
+      startup_(startup), executable_(std::move(executable)), sessions_(values_.ProxySettings),
+      layouts_(values_.SettingsFileName) {
     setWindowTitle(QString::fromStdString(values_.ProgramName));
 
     // The floating bar holds the tape widget; the widget draws the items through the renderer in
@@ -66,7 +70,7 @@ tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessage
     // A dock window never takes the keyboard focus, so the program is never "active" while the
     // user looks at its tape; the hover and its hints follow the mouse alone.
     tapeWidget_->IsForeground = [] { return true; };
-    // Item clicks and double clicks open the symbol's properties once that dialog exists.
+    tapeWidget_->OnItemDblClick = [this](tTickerItem& item) { OpenProperties(item); };
 
     tapeRefresh_ = std::make_unique<tTickerTapeRefresh>(*tape_);
     // The quote cycle's own session, reused by its batches, which run one after the other.
@@ -79,9 +83,18 @@ tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessage
     // they exist; until then a merged batch only repaints the tape.
     refreshHooks.BatchMerged = [this] { tapeWidget_->Repaint(); };
     cycle_ = std::make_unique<tRefreshCycle>(*tapeRefresh_, *downloader_, tape_->Clock(), post, refreshHooks);
-    // The alert window replaces this stand-in; like the window, it clears both pending texts, so
-    // every alert gets its history line once.
-    presenter_ = std::make_unique<tPendingAlertClearer>();
+    sound_ = std::make_unique<tQtAlertSound>();
+    tAlertWindowHooks alertHooks;
+    alertHooks.BringIntoView = [this](const tTickerItem& item) { tapeWidget_->BringIntoView(item); };
+    alertHooks.HoldBarOpen = [this] {
+        if (AutoHide()) {
+            SlideOut();
+        }
+        SuspendAutoHide();
+    };
+    alertHooks.ReleaseBar = [this] { ResumeAutoHide(); };
+    alertHooks.OpenProperties = [this](tTickerItem& item) { OpenProperties(item); };
+    presenter_ = std::make_unique<tAlertWindowPresenter>(*tape_, *sound_, channels_, alertHooks, this);
 
     // The timer paces real time, even under a test that holds the program's clock still.
     quickTimer_ = new TQuickTimer(systemClock_, this);
@@ -157,6 +170,17 @@ void tMainForm::ClickLoadSkin(QAction* action) {
     tape_->SelectSkin(SkinNameOf(action));
     ApplyTapeHeight();
     tapeWidget_->Repaint();
+}
+
+tNewsFetch tMainForm::NewsFetch() {
+    return {};
+}
+
+bool tMainForm::OpenProperties(tTickerItem& item) {
+    SuspendAutoHide();
+    const bool ok = ShowSymbolProperties(&item, *tape_, translation_, NewsFetch(), &layouts_, this);
+    ResumeAutoHide();
+    return ok;
 }
 
 void tMainForm::ClickDropButton() {

@@ -6,10 +6,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "display/qt/app_bar_form.h"
 #include "market/qt/http_sessions.h"
 #include "market/quote_host.h"
+#include "tape/profile_layout_store.h"
 #include "toolkit/clock.h"
 
 class QAction;
@@ -17,7 +19,10 @@ class QMenu;
 
 namespace vc {
 
+class tAlertChannel;
 class tAlertPresenter;
+class tQtAlertSound;
+class tTickerItem;
 class tMessageBoxer;
 class tRefreshCycle;
 class tSkinItemRenderer;
@@ -51,6 +56,8 @@ public:
     QMenu& Popup() { return *popup_; }
     // Each downloader takes its session here, so no download waits for or blocks another.
     const tHttpSessions& Sessions() const { return sessions_; }
+    // The symbol properties dialog for an item, with the bar held open; true when closed with OK.
+    bool OpenProperties(tTickerItem& item);
 
     // Runs once, right after the tape's first frame was painted.
     std::function<void()> OnFirstPaint;
@@ -76,6 +83,8 @@ private:
     void FinishCloseWhenIdle();
     void GoFromScreen();
     void SaveOnce();
+    // Downloads a symbol's headlines for the properties dialog, on a session of its own.
+    std::function<int(const std::string&, std::vector<std::string>&)> NewsFetch();
 
     tProgramValues& values_;
     tTranslation& translation_;
@@ -93,7 +102,12 @@ private:
     tHttpSessions sessions_;
     std::unique_ptr<tYahooQuoteDownloader> downloader_;
     std::unique_ptr<tRefreshCycle> cycle_;
+    std::unique_ptr<tQtAlertSound> sound_;
+    // The alert window's remote channels in the order they run (e-mail, SMS, chat).
+    std::vector<tAlertChannel*> channels_;
     std::unique_ptr<tAlertPresenter> presenter_;
+    // Where dialogs keep their grids' layouts: this instance's settings file.
+    tProfileLayoutStore layouts_;
     TQuickTimer* quickTimer_ = nullptr;
     QMenu* popup_ = nullptr;
     QMenu* skinsMenu_ = nullptr;
