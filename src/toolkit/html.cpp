@@ -13,20 +13,22 @@ bool NextToken(tByteStream& stream, std::string& token) {
         return false;
     }
     const bool tag = data[at] == '<';
-    for (; at < data.size(); ++at) {
-        const char c = data[at];
-        if (c == '\x1A') {
-            break;
-        }
-        if (!tag && c == '<') {
-            break; // kept back: it starts the next token
-        }
-        token += (c == '\r' || c == '\n') ? ' ' : c;
-        if (tag && c == '>') {
-            ++at;
-            break;
+    // A tag runs up to and including its ">", text up to the next "<"; 0x1A ends either.
+    const char close = tag ? '>' : '<';
+    std::size_t end = at + 1;
+    while (end < data.size() && data[end] != close && data[end] != '\x1A') {
+        ++end;
+    }
+    if (tag && end < data.size() && data[end] == '>') {
+        ++end;
+    }
+    token.assign(data.substr(at, end - at));
+    for (char& c : token) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
         }
     }
+    at = end;
     stream.Position = at;
     return true;
 }
@@ -178,6 +180,18 @@ bool HasHighBytes(std::string_view text) {
     return false;
 }
 
+// Every entity of the two lists below begins with "&" and a letter or "#"; a text without that
+// pair (a plain "Johnson & Johnson") skips their some hundred passes.
+bool MayHoldEntity(std::string_view text) {
+    for (std::size_t at = text.find('&'); at != std::string_view::npos; at = text.find('&', at + 1)) {
+        const char next = at + 1 < text.size() ? text[at + 1] : '\0';
+        if (next == '#' || (next >= 'A' && next <= 'Z') || (next >= 'a' && next <= 'z')) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Where from (which begins with "&") next stands in text at or after at, by the upper-case rule.
 std::size_t FindCaseless(std::string_view text, std::string_view from, std::size_t at) {
     for (at = text.find('&', at); at != std::string_view::npos; at = text.find('&', at + 1)) {
@@ -229,7 +243,7 @@ std::string DecodeEntities(std::string_view text) {
             Replace(result, r, false);
         }
     }
-    if (result.find('&') == std::string::npos) {
+    if (!MayHoldEntity(result)) {
         return result;
     }
     for (const tReplacement& r : kExactCapitals) {
