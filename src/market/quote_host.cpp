@@ -21,6 +21,13 @@ std::string HostOnly(std::string_view text) {
     return Trim(host);
 }
 
+void ReadHost(const tIniObject& settings, const char* key, std::string& name) {
+    const std::string value = HostOnly(settings.ReadString("General", key, name));
+    if (!value.empty()) {
+        name = value;
+    }
+}
+
 } // namespace
 
 void tQuoteHost::SelectQuoteHost(int mode) {
@@ -29,14 +36,14 @@ void tQuoteHost::SelectQuoteHost(int mode) {
 }
 
 void ReadQuoteHosts(const tIniObject& settings, tQuoteHost& host) {
-    for (auto [key, name] :
-         {std::pair{"QuoteHostUS", &host.HostUS}, std::pair{"QuoteHostUK", &host.HostUK}}) {
-        const std::string value = HostOnly(settings.ReadString("General", key, *name));
-        if (!value.empty()) {
-            *name = value;
-        }
-    }
+    ReadHost(settings, "QuoteHostUS", host.HostUS);
+    ReadHost(settings, "QuoteHostUK", host.HostUK);
     host.SelectQuoteHost(host.Mode);
+}
+
+void ReadNewsHosts(const tIniObject& settings, tNewsHosts& hosts) {
+    ReadHost(settings, "NewsHost", hosts.Host);
+    ReadHost(settings, "NewsRedirectHost", hosts.RedirectHost);
 }
 
 } // namespace vc

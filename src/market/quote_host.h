@@ -31,4 +31,14 @@ struct tQuoteHost {
 // the host are dropped. The current mode's host follows the new names.
 void ReadQuoteHosts(const tIniObject& settings, tQuoteHost& host);
 
+// Where the headline feed comes from, and the host of the click-tracking redirect its links go
+// through (a link beginning with "http://" + RedirectHost + "/" is cut to what follows its last "*").
+struct tNewsHosts {
+    std::string Host{kDefaultQuoteHost};
+    std::string RedirectHost{kDefaultQuoteHost};
+};
+
+// Section "General", keys "NewsHost" and "NewsRedirectHost", read as ReadQuoteHosts reads its keys.
+void ReadNewsHosts(const tIniObject& settings, tNewsHosts& hosts);
+
 } // namespace vc
