@@ -94,7 +94,7 @@ protected:
         ParseSessionText("09:30-16:00", session);
         exchange = std::make_unique<tExchange>(std::move(universe), 1, session, clock);
     }
-    tResponse Get(const std::string& query) { return exchange->Handle({"GET", "/d/quotes.csv", query}); }
+    tResponse Get(const std::string& query) { return exchange->Handle({"GET", "/d/quotes.csv", query, ""}); }
 
     test::tFakeClock clock;
     std::unique_ptr<tExchange> exchange;
@@ -169,7 +169,7 @@ TEST_F(QuotesPageTest, DefaultsAndOddRequests) {
     EXPECT_EQ(columns[2], "\"6/1/2011\"");
     EXPECT_EQ(Get("f=sl1").Body, "Missing Symbols List.\r\n");
     EXPECT_EQ(Get("s=MSFT&f=sz").Body, "\"MSFT\",N/A\r\n") << "unknown codes answer N/A";
-    EXPECT_EQ(exchange->Handle({"GET", "/d/other.csv", "s=MSFT"}).Status, 404);
+    EXPECT_EQ(exchange->Handle({"GET", "/d/other.csv", "s=MSFT", ""}).Status, 404);
 }
 
 TEST_F(QuotesPageTest, QuotesMoveWithTheClock) {

@@ -11,12 +11,12 @@ TEST(RouteTable, SendsEachPathToItsPage) {
     routes.Add("/b c", [](const tRequest&) { return tResponse{201, "text/plain", "b"}; });
     routes.Add("/a", [](const tRequest& r) { return tResponse{200, "text/plain", "A:" + r.Query}; });
 
-    EXPECT_EQ(routes.Dispatch({"GET", "/a", "x=1"}).Body, "A:x=1");
-    EXPECT_EQ(routes.Dispatch({"GET", "/b%20c", ""}).Status, 201);
-    EXPECT_EQ(routes.Dispatch({"GET", "/A", ""}).Status, 404);
-    EXPECT_EQ(routes.Dispatch({"GET", "/a/", ""}).Status, 404);
-    EXPECT_EQ(routes.Dispatch({"POST", "/a", ""}).Status, 405);
-    EXPECT_EQ(routes.Dispatch({"POST", "/nowhere", ""}).Status, 404);
+    EXPECT_EQ(routes.Dispatch({"GET", "/a", "x=1", ""}).Body, "A:x=1");
+    EXPECT_EQ(routes.Dispatch({"GET", "/b%20c", "", ""}).Status, 201);
+    EXPECT_EQ(routes.Dispatch({"GET", "/A", "", ""}).Status, 404);
+    EXPECT_EQ(routes.Dispatch({"GET", "/a/", "", ""}).Status, 404);
+    EXPECT_EQ(routes.Dispatch({"POST", "/a", "", ""}).Status, 405);
+    EXPECT_EQ(routes.Dispatch({"POST", "/nowhere", "", ""}).Status, 404);
     EXPECT_EQ(routes.Paths(), (std::vector<std::string>{"/a", "/b c"}));
 }
 

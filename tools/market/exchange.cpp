@@ -1,14 +1,21 @@
 #include "exchange.h"
 
+#include "news_feed.h"
 #include "quotes_csv.h"
 
 namespace vc::sim {
 
 tExchange::tExchange(tUniverse universe, std::uint64_t seed, const tSession& session, const tClock& clock)
-    : universe_(std::move(universe)), walk_(seed, session), clock_(clock) {
+    : universe_(std::move(universe)), seed_(seed), walk_(seed, session), clock_(clock) {
     routes_.Add("/", [this](const tRequest&) { return IndexPage(); });
     routes_.Add("/d/quotes.csv", [this](const tRequest& request) {
         return QuotesCsvPage(universe_, walk_, request, clock_.Now());
+    });
+    routes_.Add("/rss/2.0/headline", [this](const tRequest& request) {
+        return NewsFeedPage(universe_, seed_, request, clock_.Now());
+    });
+    routes_.Add("/news/story", [this](const tRequest& request) {
+        return NewsStoryPage(universe_, seed_, request, clock_.Now());
     });
 }
 

@@ -28,6 +28,7 @@ private:
     tResponse IndexPage() const;
 
     tUniverse universe_;
+    std::uint64_t seed_;
     tPriceWalk walk_;
     const tClock& clock_;
     tRouteTable routes_;

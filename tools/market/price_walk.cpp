@@ -1,5 +1,7 @@
 #include "price_walk.h"
 
+#include "sim_random.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -21,36 +23,10 @@ enum : std::uint64_t {
 // So that paths do not grow without bound when a client asks for the whole universe.
 constexpr std::size_t kMaxCachedPaths = 512;
 
-std::uint64_t SplitMix(std::uint64_t x) {
-    x += 0x9E3779B97F4A7C15ull;
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    return x ^ (x >> 31);
-}
-
-std::uint64_t Hash(std::uint64_t key, std::uint64_t salt, std::int64_t a, std::int64_t b = 0) {
-    std::uint64_t h = SplitMix(key ^ (salt * 0xD6E8FEB86659FD93ull));
-    h = SplitMix(h ^ static_cast<std::uint64_t>(a));
-    return SplitMix(h ^ static_cast<std::uint64_t>(b));
-}
-
-// Uniform in the open interval (0, 1).
-double Uniform(std::uint64_t h) {
-    return (static_cast<double>(h >> 11) + 0.5) * 0x1.0p-53;
-}
-
 double Gauss(std::uint64_t h) {
     const double u1 = Uniform(h);
     const double u2 = Uniform(SplitMix(h));
     return std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * std::numbers::pi * u2);
-}
-
-std::uint64_t SymbolKey(std::uint64_t seed, const std::string& symbol) {
-    std::uint64_t h = 0xCBF29CE484222325ull; // FNV-1a
-    for (const char c : symbol) {
-        h = (h ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
-    }
-    return SplitMix(seed ^ h);
 }
 
 double RoundTo(double value, int decimals) {

@@ -16,6 +16,7 @@ struct tRequest {
     std::string Method = "GET";
     std::string Path;  // percent-encoded, as it arrived
     std::string Query; // raw text after "?", percent-encoded
+    std::string Host;  // the Host header, for pages that link back to the exchange
 };
 
 struct tResponse {

@@ -36,6 +36,7 @@ bool tMarketServer::handleRequest(const QHttpServerRequest& request, QTcpSocket*
     ours.Method = MethodText(request.method());
     ours.Path = request.url().path(QUrl::FullyEncoded).toStdString();
     ours.Query = request.url().query(QUrl::FullyEncoded).toStdString();
+    ours.Host = request.value(QByteArrayLiteral("Host")).toStdString();
     const tResponse response = exchange_.Handle(ours);
 
     QHttpServerResponder responder = makeResponder(request, socket);
