@@ -22,6 +22,7 @@
 #include "display/qt/skin_menu.h"
 #include "display/qt/tape_widget.h"
 #include "market/qt/http_async.h"
+#include "market/yahoo_xml_news.h"
 #include "notify/qt/qt_alert_sound.h"
 #include "tape/ini_object.h"
 #include "tape/refresh_cycle.h"
@@ -147,6 +148,7 @@ void tMainForm::FormActivate() {
     {
         const tIniObject settings(values_.SettingsFileName);
         ReadQuoteHosts(settings, quoteHost_);
+        ReadNewsHosts(settings, newsHosts_);
     }
     quoteHost_.SelectQuoteHost(tape_->Server);
     FillSkinMenu(*skinsMenu_, values_.ProgramDir, tape_->SkinName,
@@ -173,7 +175,14 @@ void tMainForm::ClickLoadSkin(QAction* action) {
 }
 
 tNewsFetch tMainForm::NewsFetch() {
-    return {};
+    return [this](const std::string& symbol, std::vector<std::string>& lines) {
+        const std::unique_ptr<tHttpAsync> session = sessions_.NewSession();
+        tYahooXmlNews news(*session, newsHosts_);
+        news.Symbol = symbol;
+        const int result = news.Fetch();
+        lines = std::move(news.Headlines);
+        return result;
+    };
 }
 
 bool tMainForm::OpenProperties(tTickerItem& item) {

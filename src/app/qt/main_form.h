@@ -99,6 +99,7 @@ private:
     std::unique_ptr<tTickerTape> tape_;
     std::unique_ptr<tTickerTapeRefresh> tapeRefresh_;
     tQuoteHost quoteHost_;
+    tNewsHosts newsHosts_;
     tHttpSessions sessions_;
     std::unique_ptr<tYahooQuoteDownloader> downloader_;
     std::unique_ptr<tRefreshCycle> cycle_;

@@ -13,9 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "market/qt/http_async.h"
+#include "market/yahoo_xml_news.h"
+#include "support/qt/market_process.h"
 #include "support/screenshot.h"
 #include "tape/tape_test_support.h"
 #include "toolkit/qt/kestro_table.h"
+#include "toolkit/text.h"
 #include "toolkit/translation.h"
 #include "toolkit/vocabulary.h"
 
@@ -43,13 +47,18 @@ struct tPropertiesWorld {
     }
 
     std::unique_ptr<tScr_TickerForm> Open() {
+        return Open([this](const std::string&, std::vector<std::string>& lines) {
+            lines = headlines;
+            return fetchResult;
+        });
+    }
+    std::unique_ptr<tScr_TickerForm> Open(tNewsFetch fetch) {
         auto form = std::make_unique<tScr_TickerForm>(
             item, *world.Tape, translation,
-            [this](const std::string& symbol, std::vector<std::string>& lines) {
+            [this, fetch](const std::string& symbol, std::vector<std::string>& lines) {
                 ++fetches;
                 fetchedSymbols.push_back(symbol);
-                lines = headlines;
-                return fetchResult;
+                return fetch(symbol, lines);
             },
             nullptr);
         form->show();
@@ -188,6 +197,52 @@ TEST(TickerFormTest, NewsLoadsOnceOnlyWhenTheDownloadWorks) {
     // OK keeps the loaded headlines with the item, top to bottom.
     QTest::mouseClick(form->BtnOk(), Qt::LeftButton);
     EXPECT_EQ(w.item->News, (std::vector<std::string>{w.headlines[2], w.headlines[1], w.headlines[0]}));
+}
+
+// The news page filled from velocrest-market, whose clock stands at the tape's moment, through the
+// program's own HTTP session and feed parser.
+TEST(TickerFormTest, NewsFromTheSimulatedExchange) {
+    test::tMarketProcess market;
+    ASSERT_TRUE(market.Start({"--seed", "3", "--clock", "2024-03-15 14:30:05"}))
+        << market.Error().toStdString();
+    const std::string host = "127.0.0.1:" + std::to_string(market.Port());
+    const tNewsHosts hosts{host, host};
+    tHttpAsync session;
+    std::vector<std::string> served;
+    tPropertiesWorld w;
+    auto form = w.Open([&](const std::string& symbol, std::vector<std::string>& lines) {
+        tYahooXmlNews news(session, hosts);
+        news.Symbol = symbol;
+        const int result = news.Fetch();
+        served = lines = news.Headlines;
+        return result;
+    });
+    form->resize(460, 400);
+    form->Page()->setCurrentIndex(kNewsPage);
+    ASSERT_TRUE(form->NewsLoaded());
+    ASSERT_GE(served.size(), 5u);
+    const tTableData& news = form->GridNews()->Data();
+    ASSERT_EQ(news.RowCount(), static_cast<int>(served.size()) + 1);
+    // The feed is newest first and the grid adds from the last line up, so its last row is the newest.
+    const std::string& newest = served.front();
+    const int last = news.RowCount() - 1;
+    const std::string title = Field(newest, 4);
+    EXPECT_EQ(news.Cell(1, last), title.starts_with("[$$]") ? title.substr(4) : title);
+    EXPECT_EQ(news.Cell(0, last), Field(newest, 1) == "15/03/2024" ? Field(newest, 2).substr(0, 5)
+                                                                   : Field(newest, 1).substr(0, 5));
+    for (const std::string& line : served) {
+        EXPECT_TRUE(Field(line, 6).starts_with("http://" + host + "/news/story?id=")) << line;
+    }
+    QApplication::processEvents();
+    EXPECT_TRUE(form->grab().toImage().save(
+        QString::fromStdString(test::ScreenshotPath("ticker_form_news_market.png").string())));
+
+    form->Page()->setCurrentIndex(0);
+    form->Page()->setCurrentIndex(kNewsPage);
+    EXPECT_EQ(w.fetches, 1) << "loaded once";
+    EXPECT_EQ(market.Stop(), 0);
+    EXPECT_EQ(market.Output().count("GET /rss/2.0/headline?s=ASML.AS&region=US&lang=en-US 200"), 1)
+        << market.Output().toStdString();
 }
 
 TEST(TickerFormTest, EmptyNewsSaysSo) {
