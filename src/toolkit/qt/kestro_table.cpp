@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResizeEvent>
 #include <QStyleOptionButton>
 #include <QStyledItemDelegate>
 #include <QToolTip>
@@ -439,6 +440,18 @@ void tKestroTable::Rebuild() {
     syncing_ = false;
     viewport()->update();
     header_->viewport()->update();
+}
+
+void tKestroTable::resizeEvent(QResizeEvent* event) {
+    // A grid filled before its page was laid out, or one that shrinks, may cut the selected row or
+    // push it out; a row the user scrolled out of sight before stays out of sight.
+    const QModelIndex current = currentIndex();
+    const bool wasShown =
+        current.isValid() && QRect(QPoint(0, 0), event->oldSize()).intersects(visualRect(current));
+    QTableView::resizeEvent(event);
+    if (wasShown) {
+        scrollTo(current);
+    }
 }
 
 void tKestroTable::SetCurrentRow(int row, int col) {

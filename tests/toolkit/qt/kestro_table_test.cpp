@@ -132,6 +132,32 @@ protected:
     tTranslation translation;
 };
 
+// A grid filled and scrolled to its last row before it had its final size (a page not yet shown)
+// must still show that row whole once it shrinks; a row scrolled out of sight stays out of sight.
+TEST_F(KestroTable, SelectedRowStaysWholeWhenTheGridShrinks) {
+    auto table = MakeTable();
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (int i = 0; i < 30; ++i) {
+        rows.emplace_back("Row " + std::to_string(i), std::to_string(i));
+    }
+    FillRows(*table, rows);
+    table->Data().Row = 30;
+    table->Rebuild();
+    const auto whole = [&](int row) {
+        return table->viewport()->rect().contains(
+            table->visualRect(table->model()->index(row - 1, kNameCol)));
+    };
+    ASSERT_TRUE(whole(30));
+    table->resize(320, 120);
+    QApplication::processEvents();
+    EXPECT_TRUE(whole(30));
+
+    table->scrollToTop();
+    table->resize(320, 100);
+    QApplication::processEvents();
+    EXPECT_TRUE(whole(1)) << "the user's own scrolling is kept";
+}
+
 TEST_F(KestroTable, HeaderClicksSortAscendingThenDescendingAndTheFillerClears) {
     auto table = MakeTable();
     FillRows(*table, {{"Cc", "3"}, {"Aa", "10"}, {"Bb", "2"}});
