@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/alert_display.h"
@@ -23,6 +24,7 @@
 #include "display/qt/tape_widget.h"
 #include "market/qt/http_async.h"
 #include "market/yahoo_xml_news.h"
+#include "notify/mail_account.h"
 #include "notify/qt/qt_alert_sound.h"
 #include "tape/ini_object.h"
 #include "tape/refresh_cycle.h"
@@ -58,6 +60,9 @@ tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessage
     tTapeHooks hooks;
     hooks.Skins = tapeWidget_;
     hooks.View = tapeWidget_;
+    const char* home = std::getenv("HOME");
+    mailAccounts_ = std::make_unique<tThunderbirdAccounts>(home != nullptr ? home : "");
+    hooks.MailAccounts = mailAccounts_.get();
     tape_ = std::make_unique<tTickerTape>(values_, hooks);
     tapeWidget_->SetTape(tape_.get());
     renderer_->SetTape(tape_.get());

@@ -28,6 +28,7 @@ class tRefreshCycle;
 class tSkinItemRenderer;
 class tStartupEntry;
 class tTapeWidget;
+class tThunderbirdAccounts;
 class tTickerTape;
 class tTickerTapeRefresh;
 class tTranslation;
@@ -96,6 +97,8 @@ private:
     tSystemClock systemClock_;
     std::unique_ptr<tSkinItemRenderer> renderer_;
     tTapeWidget* tapeWidget_ = nullptr;
+    // The tape keeps it among its hooks: declared before the tape, it is destroyed after it.
+    std::unique_ptr<tThunderbirdAccounts> mailAccounts_;
     std::unique_ptr<tTickerTape> tape_;
     std::unique_ptr<tTickerTapeRefresh> tapeRefresh_;
     tQuoteHost quoteHost_;
