@@ -26,6 +26,8 @@
 #include "market/yahoo_xml_news.h"
 #include "notify/mail_account.h"
 #include "notify/qt/qt_alert_sound.h"
+#include "notify/qt/smtp_client.h"
+#include "platform/qt/desktop_keyring.h"
 #include "tape/ini_object.h"
 #include "tape/refresh_cycle.h"
 #include "tape/ticker_tape.h"
@@ -90,6 +92,17 @@ tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessage
     refreshHooks.BatchMerged = [this] { tapeWidget_->Repaint(); };
     cycle_ = std::make_unique<tRefreshCycle>(*tapeRefresh_, *downloader_, tape_->Clock(), post, refreshHooks);
     sound_ = std::make_unique<tQtAlertSound>();
+    // Alert e-mail: the login of the mail server (for 587 and 465) comes from the desktop keyring.
+    keyring_ = std::make_unique<tDesktopKeyring>();
+    smtp_ = std::make_unique<tSmtpClient>();
+    smtp_->Login = [this](const tSmtpServer& server) {
+        tSecretLogin login;
+        std::string error;
+        keyring_->Find(MailServerKey(server), login, error);
+        return tMailLogin{login.User, login.Password};
+    };
+    mailChannel_ = std::make_unique<tMailChannel>(*smtp_);
+    channels_ = {mailChannel_.get()};
     tAlertWindowHooks alertHooks;
     alertHooks.BringIntoView = [this](const tTickerItem& item) { tapeWidget_->BringIntoView(item); };
     alertHooks.HoldBarOpen = [this] {
@@ -177,6 +190,10 @@ void tMainForm::ClickLoadSkin(QAction* action) {
     tape_->SelectSkin(SkinNameOf(action));
     ApplyTapeHeight();
     tapeWidget_->Repaint();
+}
+
+tMailSender& tMainForm::MailSender() {
+    return *smtp_;
 }
 
 tNewsFetch tMainForm::NewsFetch() {

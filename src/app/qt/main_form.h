@@ -20,6 +20,10 @@ class QMenu;
 namespace vc {
 
 class tAlertChannel;
+class tDesktopKeyring;
+class tMailChannel;
+class tMailSender;
+class tSmtpClient;
 class tAlertPresenter;
 class tQtAlertSound;
 class tTickerItem;
@@ -57,6 +61,8 @@ public:
     QMenu& Popup() { return *popup_; }
     // Each downloader takes its session here, so no download waits for or blocks another.
     const tHttpSessions& Sessions() const { return sessions_; }
+    // What sends the alert e-mails, for the setup dialog's test e-mail.
+    tMailSender& MailSender();
     // The symbol properties dialog for an item, with the bar held open; true when closed with OK.
     bool OpenProperties(tTickerItem& item);
 
@@ -107,6 +113,9 @@ private:
     std::unique_ptr<tYahooQuoteDownloader> downloader_;
     std::unique_ptr<tRefreshCycle> cycle_;
     std::unique_ptr<tQtAlertSound> sound_;
+    std::unique_ptr<tDesktopKeyring> keyring_;
+    std::unique_ptr<tSmtpClient> smtp_;
+    std::unique_ptr<tMailChannel> mailChannel_;
     // The alert window's remote channels in the order they run (e-mail, SMS, chat).
     std::vector<tAlertChannel*> channels_;
     std::unique_ptr<tAlertPresenter> presenter_;
