@@ -397,7 +397,9 @@ void tScr_TickerForm::FillPrices() {
         priceDays_[i + 1] = row.Day;
     }
     grid.Row = grid.RowCount() - 1;
-    grid_->Rebuild();
+    // An index in the tens of thousands does not fit the designed widths; a price cut at its
+    // first digit would read as another price.
+    grid_->WidenColumnsToFit();
 }
 
 void tScr_TickerForm::PageChanged(int index) {

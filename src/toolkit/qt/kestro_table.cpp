@@ -952,33 +952,46 @@ void tKestroTable::CutToClipboard() {
     viewport()->update();
 }
 
-void tKestroTable::AutosizeColumns() {
+int tKestroTable::ContentWidth(int c) const {
     const QFontMetrics plain(font());
     QFont boldFont = font();
     boldFont.setBold(true);
     const QFontMetrics bold(boldFont);
+    const tKolom& column = data_->ColumnAt(c);
+    int width = plain.horizontalAdvance(FromWin1252(column.Text)) + 2 * kTextInset;
+    if (data_->SortedCol() == c) {
+        width += 11;
+    }
+    const QFontMetrics& metrics = column.BoldFont ? bold : plain;
+    for (int r = 1; r < data_->RowCount(); ++r) {
+        int cellWidth =
+            metrics.horizontalAdvance(FromWin1252(CutLongText(data_->Cell(c, r)))) + 2 * kTextInset;
+        const tButtonType kind = data_->CellKind(c, r);
+        if (IsCheckKind(kind)) {
+            cellWidth += kCheckLeft + kCheckSize;
+        } else if (kind == tButtonType::tab_CUSTOM && pictures_.count(column.Id) != 0) {
+            cellWidth += 2 + pictures_.at(column.Id).height();
+        }
+        if (column.Ellips == tEllipsType::ellips_ARROW) {
+            cellWidth = kArrowSize + 2 * kTextInset;
+        }
+        width = std::max(width, cellWidth);
+    }
+    return width + 1;
+}
+
+void tKestroTable::AutosizeColumns() {
     for (int c = 0; c < data_->FillerCol(); ++c) {
-        const tKolom& column = data_->ColumnAt(c);
-        int width = plain.horizontalAdvance(FromWin1252(column.Text)) + 2 * kTextInset;
-        if (data_->SortedCol() == c) {
-            width += 11;
+        data_->SetColWidth(c, ContentWidth(c));
+    }
+    Rebuild();
+}
+
+void tKestroTable::WidenColumnsToFit() {
+    for (int c = 0; c < data_->FillerCol(); ++c) {
+        if (!data_->ColumnAt(c).WordWrap) {
+            data_->SetColWidth(c, std::max(data_->ColWidth(c), ContentWidth(c)));
         }
-        const QFontMetrics& metrics = column.BoldFont ? bold : plain;
-        for (int r = 1; r < data_->RowCount(); ++r) {
-            int cellWidth =
-                metrics.horizontalAdvance(FromWin1252(CutLongText(data_->Cell(c, r)))) + 2 * kTextInset;
-            const tButtonType kind = data_->CellKind(c, r);
-            if (IsCheckKind(kind)) {
-                cellWidth += kCheckLeft + kCheckSize;
-            } else if (kind == tButtonType::tab_CUSTOM && pictures_.count(column.Id) != 0) {
-                cellWidth += 2 + pictures_.at(column.Id).height();
-            }
-            if (column.Ellips == tEllipsType::ellips_ARROW) {
-                cellWidth = kArrowSize + 2 * kTextInset;
-            }
-            width = std::max(width, cellWidth);
-        }
-        data_->SetColWidth(c, width + 1);
     }
     Rebuild();
 }

@@ -63,6 +63,9 @@ public:
     void CutToClipboard();
     // Widens or narrows every column but the filler to its caption and cells.
     void AutosizeColumns();
+    // Widens the columns whose caption or cells do not fit (never a word-wrapped one); none gets
+    // narrower. Designed widths were measured in a narrower font than the desktop's.
+    void WidenColumnsToFit();
     // The table-properties dialog, modal; OK applies it and the grid rebuilds.
     void ShowTableProperties();
     // The context menus as they would pop up now; each action's data is its entry's index.
@@ -92,6 +95,8 @@ protected:
 private:
     friend class tKestroHeader;
 
+    // The width that shows column col's caption and every cell whole.
+    int ContentWidth(int col) const;
     // A completed click on header column col, as the header reports it.
     void HeaderClicked(int col);
     void ShowHeaderMenu(const QPoint& globalPos);

@@ -1,6 +1,7 @@
 #include "dialogs/qt/ticker_form.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -270,6 +271,18 @@ TEST(TickerFormTest, PricesPageAndMoreButton) {
     EXPECT_EQ(events.CellGetColorBk(3, 4, 0, kClWhite), 0xC3E6C3u) << "the Last column darkened";
     EXPECT_EQ(events.CellGetColor(0, 1, 0, kClBlack), 0x808080u) << "yesterday's trade in grey";
     EXPECT_EQ(events.CellGetColor(0, 2, 0, kClBlack), 0x800000u);
+
+    // An index in the tens of thousands still shows every digit: its columns widen, none narrows.
+    w.item->RecentTrades.push_back("15/03/2024|14:35:00|45296.8|45357.8|45296.8|45354.67|133461");
+    auto wide = w.Open();
+    const QFontMetrics metrics(wide->Grid()->font());
+    for (const int col : {1, 2, 3}) {
+        EXPECT_GE(wide->Grid()->columnWidth(col), metrics.horizontalAdvance(QStringLiteral("45354.67")))
+            << col;
+    }
+    EXPECT_EQ(wide->Grid()->columnWidth(0), form->Grid()->columnWidth(0))
+        << "the time column keeps its width";
+    wide->close();
 
     QTest::mouseClick(form->BtnMore(), Qt::LeftButton);
     EXPECT_EQ(form->result(), tScr_TickerForm::kResultCancel);
