@@ -38,6 +38,26 @@ std::string_view SplitWord(std::string_view& text) {
     return word;
 }
 
+// Appends a field of a headline line: "|" and line breaks become "-" and blanks in a text, and
+// their escapes in a link.
+void AppendField(std::string& line, const std::string& field, bool isLink) {
+    for (const char c : field) {
+        switch (c) {
+        case '|':
+            line += isLink ? "%7C" : "-";
+            break;
+        case '\r':
+            line += isLink ? "%0D" : " ";
+            break;
+        case '\n':
+            line += isLink ? "%0A" : " ";
+            break;
+        default:
+            line += c;
+        }
+    }
+}
+
 } // namespace
 
 int ClassifyFeedTag(std::string_view raw) {
@@ -211,11 +231,20 @@ void tYahooXmlNews::Emit(tNewsRecord& record, bool& inItem) {
         if (UpperText(record.Link.substr(0, redirect_.size())) == redirect_) {
             record.Link = AfterLast(record.Link, '*');
         }
-        // A "|" of the feed's own would shift every field after it; the guid's is already gone.
-        Headlines.push_back(
-            DateOf(record.Published) + kFieldSeparator + TimeOf(record.Published) + kFieldSeparator +
-            record.Guid + kFieldSeparator + ReplaceAll(record.Title, "|", "-") + kFieldSeparator +
-            ReplaceAll(record.Source, "|", "-") + kFieldSeparator + ReplaceAll(record.Link, "|", "%7C"));
+        // A "|" of the feed's own would shift every field after it, and a decoded "%0A" in a link
+        // would split the line; the guid's "|" is already gone.
+        std::string line = DateOf(record.Published);
+        line.reserve(line.size() + record.Guid.size() + record.Title.size() + record.Source.size() +
+                     record.Link.size() + 16);
+        line += kFieldSeparator;
+        line += TimeOf(record.Published);
+        for (const std::string* field : {&record.Guid, &record.Title, &record.Source}) {
+            line += kFieldSeparator;
+            AppendField(line, *field, false);
+        }
+        line += kFieldSeparator;
+        AppendField(line, record.Link, true);
+        Headlines.push_back(std::move(line));
     }
     inItem = false;
     record = tNewsRecord{};

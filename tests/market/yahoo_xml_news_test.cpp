@@ -125,6 +125,8 @@ TEST_F(XmlNewsTest, TitlesLinksAndGuids) {
          "08/06/2011|14:30:00|g1|A||http://example.com/x/*y"},
         {"bars of the feed's own", Item("Stocks | Bonds (at A|B)", "http://example.com/a%7Cb"),
          "08/06/2011|14:30:00|g1|Stocks - Bonds|A-B|http://example.com/a%7Cb"},
+        {"encoded line breaks in a link", Item("A", "http://example.com/a%0D%0Ab"),
+         "08/06/2011|14:30:00|g1|A||http://example.com/a%0D%0Ab"},
         {"CDATA title", Item("<![CDATA[Shares rise]]>"), ""},
         {"empty title", Item(""), ""},
         {"time without seconds", Item("A", "l", "g", "Wed, 08 Jun 2011 14:30 GMT"), ""},
