@@ -57,7 +57,12 @@ bool CopyWithoutOverwriting(const fs::path& source, const fs::path& target) {
     }
     ok = ok && !in.bad() && ::fsync(fd) == 0;
     std::error_code ec;
-    const fs::perms perms = fs::status(source, ec).permissions();
+    fs::perms perms = fs::status(source, ec).permissions();
+    // Settings files (the messenger helper's holds service tokens) are the user's alone.
+    const std::string name = target.filename().string();
+    if (name.size() > 4 && SameFileName(name.substr(name.size() - 4), ".INI")) {
+        perms = fs::perms::owner_read | fs::perms::owner_write;
+    }
     if (!ec) {
         ::fchmod(fd, static_cast<mode_t>(perms & fs::perms::all));
     }

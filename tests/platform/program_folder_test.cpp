@@ -132,6 +132,22 @@ TEST_F(SeedTest, OnceTheFirstSettingsFileExistsDeletedFilesStayDeleted) {
     EXPECT_FALSE(home_.Exists("velocrest/README.TXT"));
 }
 
+TEST_F(SeedTest, ProgramsKeepTheirRunBitAndSettingsFilesAreTheUsersAlone) {
+    data_.Write("TOOLS/SkypeMsg", "#!/bin/sh\n");
+    fs::permissions(data_.Path() / "TOOLS/SkypeMsg", fs::perms::owner_all | fs::perms::group_read |
+                                                         fs::perms::group_exec | fs::perms::others_read |
+                                                         fs::perms::others_exec);
+    data_.Write("TOOLS/SkypeMsg.INI", "[Chat]\r\nService=\r\n");
+    fs::permissions(data_.Path() / "TOOLS/SkypeMsg.INI", fs::perms::owner_read | fs::perms::owner_write |
+                                                             fs::perms::group_read | fs::perms::others_read);
+    SeedProgramDir(ProgramDir(), data_.Path().string());
+    const auto perms = [&](const char* name) {
+        return fs::status(home_.Path() / "velocrest" / name).permissions();
+    };
+    EXPECT_EQ(perms("TOOLS/SkypeMsg") & fs::perms::owner_exec, fs::perms::owner_exec);
+    EXPECT_EQ(perms("TOOLS/SkypeMsg.INI") & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST_F(SeedTest, AStartCutShortIsCompletedNextTime) {
     home_.Write("velocrest/SKINS/Default/Arrow/Skin.INI", "[Skin]\r\nName=Arrow\r\n");
     const tSeedResult result = PrepareProgramDir(ProgramDir(), data_.Path().string());

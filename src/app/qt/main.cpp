@@ -13,6 +13,7 @@
 #include "app/save_all.h"
 #include "platform/program_folder.h"
 #include "platform/qt/desktop_platform_factory.h"
+#include "toolkit/file_names.h"
 #include "toolkit/program_values.h"
 #include "toolkit/qt/dialog_message_boxer.h"
 #include "toolkit/translation.h"
@@ -64,6 +65,12 @@ int main(int argc, char* argv[]) {
     if (!seeded.FolderReady) {
         std::fprintf(stderr, "velocrest: cannot create the program folder %s\n", values.ProgramDir.c_str());
         return 1;
+    }
+    // A run from the build tree finds the messenger helper beside the executable, not in the data.
+    std::error_code noTools;
+    if (const std::filesystem::path tools = std::filesystem::path(executable).parent_path() / "TOOLS";
+        std::filesystem::is_directory(tools, noTools)) {
+        vc::SeedProgramDir(vc::ResolveCaseless(values.ProgramDir, "TOOLS").string(), tools.string());
     }
     // Held until the process ends, so no other instance takes this number and its settings file.
     const std::unique_ptr<vc::tInstanceLock> instance = platform->AcquireInstanceNumber(values.ProgramDir);
