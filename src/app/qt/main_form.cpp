@@ -26,6 +26,7 @@
 #include "market/yahoo_xml_news.h"
 #include "notify/mail_account.h"
 #include "notify/qt/qt_alert_sound.h"
+#include "notify/qt/skype_messenger.h"
 #include "notify/qt/smtp_client.h"
 #include "platform/qt/desktop_keyring.h"
 #include "tape/ini_object.h"
@@ -102,7 +103,11 @@ tMainForm::tMainForm(tProgramValues& values, tTranslation& translation, tMessage
         return tMailLogin{login.User, login.Password};
     };
     mailChannel_ = std::make_unique<tMailChannel>(*smtp_);
-    channels_ = {mailChannel_.get()};
+    // SMS and chat go through the messenger helper in the program folder's TOOLS.
+    messenger_ = std::make_unique<tSkypeMessenger>(values_.ProgramDir);
+    smsChannel_ = std::make_unique<tSmsChannel>(*messenger_);
+    chatChannel_ = std::make_unique<tChatChannel>(*messenger_, quoteHost_);
+    channels_ = {mailChannel_.get(), smsChannel_.get(), chatChannel_.get()};
     tAlertWindowHooks alertHooks;
     alertHooks.BringIntoView = [this](const tTickerItem& item) { tapeWidget_->BringIntoView(item); };
     alertHooks.HoldBarOpen = [this] {
@@ -194,6 +199,10 @@ void tMainForm::ClickLoadSkin(QAction* action) {
 
 tMailSender& tMainForm::MailSender() {
     return *smtp_;
+}
+
+tMessenger& tMainForm::Messenger() {
+    return *messenger_;
 }
 
 tNewsFetch tMainForm::NewsFetch() {

@@ -23,6 +23,10 @@ class tAlertChannel;
 class tDesktopKeyring;
 class tMailChannel;
 class tMailSender;
+class tMessenger;
+class tSkypeMessenger;
+class tSmsChannel;
+class tChatChannel;
 class tSmtpClient;
 class tAlertPresenter;
 class tQtAlertSound;
@@ -63,6 +67,8 @@ public:
     const tHttpSessions& Sessions() const { return sessions_; }
     // What sends the alert e-mails, for the setup dialog's test e-mail.
     tMailSender& MailSender();
+    // What sends SMS and chat alerts, for the setup dialog's test buttons.
+    tMessenger& Messenger();
     // The symbol properties dialog for an item, with the bar held open; true when closed with OK.
     bool OpenProperties(tTickerItem& item);
 
@@ -116,6 +122,9 @@ private:
     std::unique_ptr<tDesktopKeyring> keyring_;
     std::unique_ptr<tSmtpClient> smtp_;
     std::unique_ptr<tMailChannel> mailChannel_;
+    std::unique_ptr<tSkypeMessenger> messenger_;
+    std::unique_ptr<tSmsChannel> smsChannel_;
+    std::unique_ptr<tChatChannel> chatChannel_;
     // The alert window's remote channels in the order they run (e-mail, SMS, chat).
     std::vector<tAlertChannel*> channels_;
     std::unique_ptr<tAlertPresenter> presenter_;
