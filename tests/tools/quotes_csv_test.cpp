@@ -138,6 +138,18 @@ TEST_F(QuotesPageTest, OneLinePerSymbolInTheAskedColumnOrder) {
     }
 }
 
+// The page a chat alert links to shows the same last price as the quote download.
+TEST_F(QuotesPageTest, QuotePageOfASymbol) {
+    const std::string last = SplitCsv(Lines(Get("s=AT%26T&f=l1").Body).at(0)).at(0);
+    const tResponse page = exchange->Handle({"GET", "/q", "s=AT%26T", ""});
+    ASSERT_EQ(page.Status, 200);
+    EXPECT_EQ(page.ContentType, "text/html; charset=utf-8");
+    EXPECT_NE(page.Body.find("<h1>Ampersand Test (AT&amp;T)</h1>"), std::string::npos) << page.Body;
+    EXPECT_NE(page.Body.find("<tr><th>Last</th><td>" + last + "</td></tr>"), std::string::npos) << page.Body;
+    EXPECT_EQ(exchange->Handle({"GET", "/q", "s=NOSUCH", ""}).Status, 404);
+    EXPECT_EQ(exchange->Handle({"GET", "/q", "", ""}).Status, 404);
+}
+
 TEST_F(QuotesPageTest, UnknownSymbolIsNotAvailableInEveryColumn) {
     const auto lines = Lines(Get("s=NOSUCH+MSFT&f=sd1t1ohgl1vabpn").Body);
     ASSERT_EQ(lines.size(), 2u);

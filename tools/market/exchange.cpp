@@ -11,6 +11,8 @@ tExchange::tExchange(tUniverse universe, std::uint64_t seed, const tSession& ses
     routes_.Add("/d/quotes.csv", [this](const tRequest& request) {
         return QuotesCsvPage(universe_, walk_, request, clock_.Now());
     });
+    routes_.Add(
+        "/q", [this](const tRequest& request) { return QuotePage(universe_, walk_, request, clock_.Now()); });
     routes_.Add("/rss/2.0/headline", [this](const tRequest& request) {
         return NewsFeedPage(universe_, seed_, request, clock_.Now());
     });

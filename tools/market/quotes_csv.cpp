@@ -149,4 +149,39 @@ tResponse QuotesCsvPage(const tUniverse& universe, tPriceWalk& walk, const tRequ
     return response;
 }
 
+tResponse QuotePage(const tUniverse& universe, tPriceWalk& walk, const tRequest& request, double now) {
+    const std::vector<std::string> symbols = SplitSymbols(RawQueryValue(request.Query, "s"));
+    const tListing* listing = symbols.empty() ? nullptr : universe.Find(symbols.front());
+    if (listing == nullptr) {
+        return {404, "text/plain", "No such symbol\r\n"};
+    }
+    const tQuote quote = walk.Quote(*listing, now);
+    const int decimals = listing->Decimals();
+    const auto escape = [](std::string_view text) {
+        std::string out;
+        for (const char c : text) {
+            out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
+        }
+        return out;
+    };
+    std::string page = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" +
+                       escape(listing->Symbol) + "</title></head>\n<body><h1>" + escape(listing->Name) +
+                       " (" + escape(listing->Symbol) + ")</h1>\n<table>\n";
+    const std::pair<const char*, std::string> rows[] = {
+        {"Exchange", escape(listing->Exchange)},
+        {"Trade date", UsDateText(quote.Day) + " " + AmPmTimeText(quote.Seconds)},
+        {"Last", Price(quote.Last, decimals)},
+        {"Change", quote.Prev != 0 ? Signed(quote.Last - quote.Prev, decimals) : "N/A"},
+        {"Previous close", Price(quote.Prev, decimals)},
+        {"Open", Price(quote.Open, decimals)},
+        {"Day's range", Price(quote.Low, decimals) + " - " + Price(quote.High, decimals)},
+        {"Volume", quote.Volume != 0 ? Fixed(quote.Volume, 0) : "N/A"},
+    };
+    for (const auto& [label, value] : rows) {
+        page += "<tr><th>" + std::string(label) + "</th><td>" + value + "</td></tr>\n";
+    }
+    page += "</table>\n<p>Prices of velocrest-market, the simulated exchange.</p>\n</body></html>\n";
+    return {200, "text/html; charset=utf-8", page};
+}
+
 } // namespace vc::sim

@@ -30,5 +30,8 @@ std::string QuoteCsvLine(const std::string& symbol, const tListing* listing, con
 
 // The whole page for a request at a local date-time.
 tResponse QuotesCsvPage(const tUniverse& universe, tPriceWalk& walk, const tRequest& request, double now);
+// "/q?s=SYMBOL": a symbol's quote as a small web page, where the chat alerts' links lead; 404 for a
+// symbol the exchange does not list.
+tResponse QuotePage(const tUniverse& universe, tPriceWalk& walk, const tRequest& request, double now);
 
 } // namespace vc::sim
