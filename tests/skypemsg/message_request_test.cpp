@@ -180,6 +180,24 @@ TEST(PlanDelivery, SettingsInWindows1252ReachTheServiceInUtf8) {
     EXPECT_EQ(plan.Requests[0].Body, "To=1&From=Soci%C3%A9t%C3%A9&Body=%E2%82%AC");
 }
 
+TEST(PlanDelivery, TheShippedTemplateHasEveryKeyEmptyAndNothingElse) {
+    const char* source = std::getenv("VELOCREST_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    tIniObject ini(std::string(source) + "/data/TOOLS/SkypeMsg.INI");
+    ASSERT_GT(ini.ValueCount(), 0u);
+    EXPECT_FALSE(ini.Scrambled());
+    EXPECT_EQ(ini.SectionNames(), (std::vector<std::string>{"Chat", "SMS"}));
+    // Sorted as the reader indexes them; an explanation line read as a key would show up here.
+    EXPECT_EQ(ini.ReadSection("Chat"),
+              (std::vector<std::string>{
+                  "MatrixServer=", "MatrixToken=", "NtfyServer=", "NtfyToken=", "Service=", "TelegramServer=",
+                  "TelegramToken=", "WebhookField=", "WebhookRecipientField=", "WebhookUrl="}));
+    EXPECT_EQ(ini.ReadSection("SMS"),
+              (std::vector<std::string>{"FormBody=", "FormPassword=", "FormUrl=", "FormUser=", "GatewayFrom=",
+                                        "GatewaySid=", "GatewayToken=", "GatewayUrl=", "Service="}));
+    EXPECT_EQ(PlanDelivery(ini, Message(tMode::Sms, "1")).Error, "no SMS service configured in SkypeMsg.INI");
+}
+
 TEST(Arguments, TheProgramsCommandLine) {
     const tArguments chat = ParseArguments({"/msg", "4711", "alice; bob", "Velocrest Message :||MSFT"});
     ASSERT_TRUE(chat.Message);
