@@ -112,8 +112,8 @@ std::string tSkypeMessenger::Send(tMessengerMode mode, std::string_view recipien
             if (!line.empty() && line.back() == '\r') {
                 line.pop_back();
             }
-            // The helper writes UTF-8; the program's texts are Windows-1252.
-            result = ToWin1252(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+            // The helper writes its result in Windows-1252, as the program keeps its texts.
+            result = line;
         }
         file.close();
         fs::remove(log, ec);

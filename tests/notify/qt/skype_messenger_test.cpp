@@ -10,7 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "market/quote_host.h"
+#include "notify/alert_window.h"
+#include "support/qt/fault_server.h"
 #include "support/temp_dir.h"
+#include "tape/tape_test_support.h"
 
 namespace vc {
 namespace {
@@ -118,6 +122,52 @@ TEST_F(SkypeMessengerTest, ChecksInTheirOrder) {
     EXPECT_FALSE(dir.Exists("TOOLS/args.bin")) << "never started";
     Helper("printf '\\n' > SkypeMsg_$2.LOG", true);
     EXPECT_EQ(messenger.Send(tMessengerMode::Chat, "a", "t"), "");
+}
+
+// A fired alert with SMS and chat on, through the alert window's channels and the real helper to
+// loopback services, into the memo and the history file.
+TEST(SkypeMessengerEndToEnd, AlertGoesOutBySmsAndChat) {
+    test::tFaultServer ntfy(test::tFaultReply{});
+    test::tFaultReply refused;
+    refused.Status = 403;
+    refused.Reason = "Forbidden";
+    test::tFaultServer gateway(refused);
+    test::tTapeWorld world;
+    const std::filesystem::path tools = world.Dir.Path() / "TOOLS";
+    std::filesystem::create_directories(tools);
+    std::filesystem::copy_file(SKYPEMSG_EXE, tools / "SkypeMsg");
+    world.Dir.Write("TOOLS/SkypeMsg.INI", "[Chat]\r\nService=ntfy\r\nNtfyServer=" + ntfy.Url("") +
+                                              "\r\n[SMS]\r\nService=form\r\nFormUrl=" + gateway.Url("/send") +
+                                              "\r\nFormBody=to={number}&msg={text}\r\n");
+    tTickerTape& tape = *world.Tape;
+    tTickerItem* item = tape.AddSymbol("MSFT", "Microsoft");
+    tape.SkypeSMS = true;
+    tape.SkypeSmsTo = "+31612345678";
+    tape.SkypeChat = true;
+    tape.SkypeChatTo = "velocrest-alerts";
+
+    tSkypeMessenger messenger(world.Values.ProgramDir);
+    messenger.Waits = {50, 20000, 50, 50};
+    tQuoteHost host;
+    tSmsChannel sms(messenger);
+    tChatChannel chat(messenger, host);
+    std::vector<std::string> memo = {"CLOSE (56.65) raised above ALERT (56)"};
+    const tAlertMemo lines{[&](const std::string& line) { memo.push_back(line); }, [&] { memo.pop_back(); },
+                           [&] { return memo.front(); }};
+    RunAlertChannels({&sms, &chat}, *item, tape, lines);
+
+    ASSERT_EQ(memo.size(), 3u);
+    EXPECT_EQ(memo[1], "Skype SMS Error : form: HTTP 403 Forbidden");
+    EXPECT_EQ(memo[2], "Skype Chat message was sent to : velocrest-alerts");
+    const std::string history = world.Dir.Read("Velocrest History.TXT");
+    EXPECT_NE(history.find("  Skype SMS Error : form: HTTP 403 Forbidden\r\n"), std::string::npos) << history;
+    EXPECT_NE(history.find("  Skype Chat message was sent to : velocrest-alerts\r\n"), std::string::npos)
+        << history;
+    ASSERT_EQ(ntfy.Requests().size(), 1u);
+    EXPECT_EQ(ntfy.Requests()[0].substr(0, ntfy.Requests()[0].find('\r')), "POST /velocrest-alerts HTTP/1.1");
+    ASSERT_EQ(gateway.Requests().size(), 1u);
+    EXPECT_TRUE(gateway.Requests()[0].starts_with("POST /send ")) << gateway.Requests()[0];
+    EXPECT_FALSE(std::filesystem::exists(tools / "SkypeMsg_0.LOG"));
 }
 
 } // namespace
