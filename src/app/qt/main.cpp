@@ -11,6 +11,7 @@
 #include "app/close_query.h"
 #include "app/qt/main_form.h"
 #include "app/save_all.h"
+#include "market/market_tables.h"
 #include "platform/program_folder.h"
 #include "platform/qt/desktop_platform_factory.h"
 #include "toolkit/file_names.h"
@@ -88,6 +89,7 @@ int main(int argc, char* argv[]) {
 
     vc::tTranslation translation;
     vc::RegisterStartupVocabulary(translation);
+    vc::RegisterMarketVocabulary(translation);
     translation.SetLanguage(vc::tTranslation::kEnglish);
 
     vc::tDialogMessageBoxer boxer(translation);
