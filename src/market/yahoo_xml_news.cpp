@@ -72,7 +72,7 @@ int ClassifyFeedTag(std::string_view raw) {
     // Every class is decided by the first ten characters and the length, so long tags are not
     // upper-cased whole.
     constexpr std::size_t kDeciding = 10;
-    char deciding[kDeciding + 1];
+    char deciding[kDeciding + 1] = {};
     const std::size_t kept = std::min(trimmed.size(), kDeciding);
     for (std::size_t i = 0; i < kept; ++i) {
         deciding[i] = UpperChar(trimmed[i]);

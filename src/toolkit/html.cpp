@@ -1,5 +1,7 @@
 #include "toolkit/html.h"
 
+#include <algorithm>
+
 #include "toolkit/text.h"
 
 namespace vc {
@@ -94,17 +96,41 @@ constexpr tTagRule kTagRules[] = {
 } // namespace
 
 int ClassifyTag(std::string_view token) {
-    const std::string t = UpperText(Trim(token));
-    if (t.empty()) {
+    const std::size_t first = token.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
         return kTagEmpty;
     }
+    const std::string_view trimmed = token.substr(first, token.find_last_not_of(' ') + 1 - first);
+    if (trimmed[0] != '<' && trimmed[0] != '&') {
+        return kTagText;
+    }
+    // Every rule is decided by the first ten characters and the length, so a long tag or text is
+    // never upper-cased whole: pages are mostly such tokens.
+    constexpr std::size_t kDeciding = 10;
+    char deciding[kDeciding + 1] = {};
+    const std::size_t kept = std::min(trimmed.size(), kDeciding);
+    for (std::size_t i = 0; i < kept; ++i) {
+        deciding[i] = UpperChar(trimmed[i]);
+    }
+    std::size_t length = kept;
+    if (trimmed.size() > kDeciding) {
+        deciding[length++] = ' '; // no rule is this long, so nothing can equal it
+    }
+    const std::string_view t(deciding, length);
     if (t == "&NBSP;") {
         return kTagNbsp;
     }
     if (t[0] != '<') {
         return kTagText;
     }
+    // Only rules of the same first letter can match; most tags are decided after one or two.
+    const char letter = t.size() > 1 ? (t[1] == '/' && t.size() > 2 ? t[2] : t[1]) : '\0';
     for (const tTagRule& rule : kTagRules) {
+        const char* text = rule.Exact != nullptr ? rule.Exact : rule.Prefix;
+        const char ruleLetter = text[1] == '/' ? text[2] : text[1];
+        if (ruleLetter != letter && text[1] != '!') {
+            continue;
+        }
         if ((rule.Exact != nullptr && t == rule.Exact) ||
             (rule.Prefix != nullptr && StartsWith(t, rule.Prefix))) {
             return rule.Class;
