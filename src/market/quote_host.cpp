@@ -46,4 +46,15 @@ void ReadNewsHosts(const tIniObject& settings, tNewsHosts& hosts) {
     ReadHost(settings, "NewsRedirectHost", hosts.RedirectHost);
 }
 
+void ReadFinanceHosts(const tIniObject& settings, tFinanceHosts& hosts) {
+    const std::pair<const char*, std::string*> keys[] = {
+        {"FinanceHostUS", &hosts.US}, {"FinanceHostUK", &hosts.UK}, {"FinanceHostFR", &hosts.FR},
+        {"FinanceHostDE", &hosts.DE}, {"FinanceHostIN", &hosts.IN}, {"FinanceHostAU", &hosts.AU},
+        {"FinanceHostAR", &hosts.AR}, {"FinanceHostBR", &hosts.BR}, {"FinanceHostMX", &hosts.MX},
+    };
+    for (const auto& [key, host] : keys) {
+        ReadHost(settings, key, *host);
+    }
+}
+
 } // namespace vc

@@ -41,4 +41,22 @@ struct tNewsHosts {
 // Section "General", keys "NewsHost" and "NewsRedirectHost", read as ReadQuoteHosts reads its keys.
 void ReadNewsHosts(const tIniObject& settings, tNewsHosts& hosts);
 
+// The finance pages (symbol lookup, index members, gainers and losers) by the market they serve.
+// The gainers pages are told apart by the host in their address, so no default host may be
+// contained in another: velocrest-market listens on one port per role next to its quote port.
+struct tFinanceHosts {
+    std::string US{"127.0.0.1:8481"};
+    std::string UK{"127.0.0.1:8482"};
+    std::string FR{"127.0.0.1:8483"};
+    std::string DE{"127.0.0.1:8484"};
+    std::string IN{"127.0.0.1:8485"};
+    std::string AU{"127.0.0.1:8486"};
+    std::string AR{"127.0.0.1:8487"};
+    std::string BR{"127.0.0.1:8488"};
+    std::string MX{"127.0.0.1:8489"};
+};
+
+// Section "General", keys "FinanceHostUS", "FinanceHostUK", ... "FinanceHostMX".
+void ReadFinanceHosts(const tIniObject& settings, tFinanceHosts& hosts);
+
 } // namespace vc

@@ -73,5 +73,23 @@ TEST(QuoteHost, MissingKeysKeepWhatWasThere) {
     EXPECT_EQ(host.HostUK, "uk.example");
 }
 
+TEST(FinanceHosts, DefaultsAndKeys) {
+    tFinanceHosts hosts;
+    const std::string defaults[] = {hosts.US, hosts.UK, hosts.FR, hosts.DE, hosts.IN,
+                                    hosts.AU, hosts.AR, hosts.BR, hosts.MX, std::string(kDefaultQuoteHost)};
+    for (const std::string& a : defaults) {
+        for (const std::string& b : defaults) {
+            EXPECT_TRUE(&a == &b || b.find(a) == std::string::npos) << a << " in " << b;
+        }
+    }
+    tIniObject settings;
+    settings.LoadFromBytes(
+        "[General]\r\nFinanceHostUS=http://lookup.example:81/x\r\nfinancehostmx=mx.example\r\n");
+    ReadFinanceHosts(settings, hosts);
+    EXPECT_EQ(hosts.US, "lookup.example:81");
+    EXPECT_EQ(hosts.MX, "mx.example");
+    EXPECT_EQ(hosts.UK, "127.0.0.1:8482");
+}
+
 } // namespace
 } // namespace vc
