@@ -1,5 +1,6 @@
 #include "exchange.h"
 
+#include "lookup_page.h"
 #include "news_feed.h"
 #include "quotes_csv.h"
 
@@ -13,6 +14,11 @@ tExchange::tExchange(tUniverse universe, std::uint64_t seed, const tSession& ses
     });
     routes_.Add(
         "/q", [this](const tRequest& request) { return QuotePage(universe_, walk_, request, clock_.Now()); });
+    for (const char* kind : {"", "/stocks", "/indices", "/etfs", "/futures", "/funds"}) {
+        routes_.Add(std::string("/lookup") + kind, [this, kind](const tRequest& request) {
+            return LookupPage(universe_, walk_, request, clock_.Now(), kind);
+        });
+    }
     routes_.Add("/rss/2.0/headline", [this](const tRequest& request) {
         return NewsFeedPage(universe_, seed_, request, clock_.Now());
     });
