@@ -2,6 +2,8 @@
 
 #include "toolkit/text.h"
 
+#include <algorithm>
+
 namespace vc {
 
 bool NextToken(tByteStream& stream, std::string& token) {
@@ -40,73 +42,110 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 }
 
 struct tTagRule {
-    const char* Exact;  // the whole token
-    const char* Prefix; // or its beginning; nullptr for none
+    std::string_view Exact;  // the whole token; empty for none
+    std::string_view Prefix; // or its beginning; empty for none
     int Class;
 };
 
 // In the order the tests run; the first match wins.
 constexpr tTagRule kTagRules[] = {
     {"<TABLE>", "<TABLE ", kTagTable},
-    {"</TABLE>", nullptr, kTagTableEnd},
+    {"</TABLE>", {}, kTagTableEnd},
     {"<TR>", "<TR ", kTagRow},
-    {"</TR>", nullptr, kTagRowEnd},
+    {"</TR>", {}, kTagRowEnd},
     {"<TH>", "<TH ", kTagHeaderCell},
-    {"</TH>", nullptr, kTagHeaderCellEnd},
+    {"</TH>", {}, kTagHeaderCellEnd},
     {"<THEAD>", "<THEAD ", kTagTableHead},
     {"</THEAD>", "</THEAD ", kTagTableHeadEnd},
     {"<TD>", "<TD ", kTagCell},
-    {"</TD>", nullptr, kTagCellEnd},
+    {"</TD>", {}, kTagCellEnd},
     {"<BR>", "<BR ", kTagBreak},
     {"<A>", "<A ", kTagAnchor},
-    {"</A>", nullptr, kTagAnchorEnd},
+    {"</A>", {}, kTagAnchorEnd},
     {"<FONT>", "<FONT ", kTagFont},
-    {"</FONT>", nullptr, kTagFontEnd},
+    {"</FONT>", {}, kTagFontEnd},
     {"<B>", "<B ", kTagBold},
-    {"</B>", nullptr, kTagBoldEnd},
-    {"<U>", nullptr, kTagUnderline},
-    {"</U>", nullptr, kTagUnderlineEnd},
+    {"</B>", {}, kTagBoldEnd},
+    {"<U>", {}, kTagUnderline},
+    {"</U>", {}, kTagUnderlineEnd},
     {"<CENTER>", "<CENTER ", kTagCenter},
-    {"</CENTER>", nullptr, kTagCenterEnd},
-    {nullptr, "<!-", kTagComment},
+    {"</CENTER>", {}, kTagCenterEnd},
+    {{}, "<!-", kTagComment},
     {"<IMG>", "<IMG ", kTagImage},
     {"<FORM>", "<FORM ", kTagForm},
-    {"</FORM>", nullptr, kTagFormEnd},
+    {"</FORM>", {}, kTagFormEnd},
     {"<P>", "<P ", kTagParagraph},
-    {"</P>", nullptr, kTagParagraphEnd},
+    {"</P>", {}, kTagParagraphEnd},
     {"<SPAN>", "<SPAN ", kTagSpan},
-    {"</SPAN>", nullptr, kTagSpanEnd},
+    {"</SPAN>", {}, kTagSpanEnd},
     {"<SELECT>", "<SELECT ", kTagSelect},
-    {"</SELECT>", nullptr, kTagSelectEnd},
+    {"</SELECT>", {}, kTagSelectEnd},
     {"<OPTION>", "<OPTION ", kTagOption},
-    {"</OPTION>", nullptr, kTagOptionEnd},
+    {"</OPTION>", {}, kTagOptionEnd},
     {"<LI>", "<LI ", kTagListItem},
-    {"</LI>", nullptr, kTagListItemEnd},
+    {"</LI>", {}, kTagListItemEnd},
     {"<SMALL>", "<SMALL ", kTagSmall},
-    {"</SMALL>", nullptr, kTagSmallEnd},
+    {"</SMALL>", {}, kTagSmallEnd},
     {"<DIV>", "<DIV ", kTagDiv},
-    {"</DIV>", nullptr, kTagDivEnd},
+    {"</DIV>", {}, kTagDivEnd},
     {"<H1>", "<H1 ", kTagHeading1},
     {"<H2>", "<H2 ", kTagHeading2},
     {"<H3>", "<H3 ", kTagHeading3},
 };
 
+// No rule text is longer than this, so a token is classified by its first characters and one more:
+// that one makes a longer token unequal to every exact rule.
+constexpr std::size_t kLongestRule = 10;
+
+constexpr bool RulesFit() {
+    for (const tTagRule& rule : kTagRules) {
+        if (rule.Exact.size() > kLongestRule || rule.Prefix.size() > kLongestRule) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(RulesFit());
+
+constexpr bool RulesShareTheirSecondCharacter() {
+    for (const tTagRule& rule : kTagRules) {
+        if (!rule.Exact.empty() && !rule.Prefix.empty() && rule.Exact[1] != rule.Prefix[1]) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(RulesShareTheirSecondCharacter());
+
 } // namespace
 
 int ClassifyTag(std::string_view token) {
-    const std::string t = UpperText(Trim(token));
-    if (t.empty()) {
+    const std::size_t first = token.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
         return kTagEmpty;
     }
+    const std::string_view trimmed = token.substr(first, token.find_last_not_of(' ') + 1 - first);
+    // Every token of a page comes through here, so only the deciding head is upper-cased.
+    char head[kLongestRule + 1] = {};
+    const std::size_t kept = std::min(trimmed.size(), sizeof head);
+    for (std::size_t i = 0; i < kept; ++i) {
+        head[i] = UpperChar(trimmed[i]);
+    }
+    const std::string_view t(head, kept);
     if (t == "&NBSP;") {
         return kTagNbsp;
     }
     if (t[0] != '<') {
         return kTagText;
     }
+    // Both texts of a rule share the character after "<", which rules out most rules at once.
+    const char second = t.size() > 1 ? t[1] : '\0';
     for (const tTagRule& rule : kTagRules) {
-        if ((rule.Exact != nullptr && t == rule.Exact) ||
-            (rule.Prefix != nullptr && StartsWith(t, rule.Prefix))) {
+        if ((rule.Exact.empty() ? rule.Prefix : rule.Exact)[1] != second) {
+            continue;
+        }
+        if ((!rule.Exact.empty() && t == rule.Exact) ||
+            (!rule.Prefix.empty() && StartsWith(t, rule.Prefix))) {
             return rule.Class;
         }
     }
