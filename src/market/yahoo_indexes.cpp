@@ -62,6 +62,32 @@ std::string_view FieldOf(const std::vector<std::string_view>& fields, std::size_
     return n >= 1 && n <= fields.size() ? fields[n - 1] : std::string_view();
 }
 
+// Every entity begins with "&" and every sequence the decoder folds with a byte above 127, so a
+// text with neither comes out as it went in; most cells of a page are such texts.
+bool NeedsDecoding(std::string_view text) {
+    for (const char c : text) {
+        if (c == '&' || static_cast<unsigned char>(c) >= 0x80) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Where upperNeedle occurs in text compared by the upper-case rule, without upper-casing a copy of
+// every tag.
+std::size_t FindCaseless(std::string_view text, std::string_view upperNeedle) {
+    for (std::size_t at = 0; at + upperNeedle.size() <= text.size(); ++at) {
+        std::size_t i = 0;
+        while (i < upperNeedle.size() && UpperChar(text[at + i]) == upperNeedle[i]) {
+            ++i;
+        }
+        if (i == upperNeedle.size()) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
 std::string_view UpToSpace(std::string_view text) {
     return text.substr(0, text.find(' '));
 }
@@ -164,7 +190,7 @@ std::size_t tYahooIndexes::ParseHtml(std::string_view document) {
         switch (ClassifyTag(token)) {
         case kTagCell:
             inCell = true;
-            if (UpperText(token).find(" CLASS=\"YFNC_TABLEDATA1\"") != std::string::npos) {
+            if (FindCaseless(token, " CLASS=\"YFNC_TABLEDATA1\"") != std::string_view::npos) {
                 dataRow = true;
             }
             break;
@@ -174,8 +200,8 @@ std::size_t tYahooIndexes::ParseHtml(std::string_view document) {
         case kTagAnchor:
             inLink = true;
             if (dataRow) {
-                const std::size_t at = UpperText(token).find("?S=");
-                if (at == std::string::npos) {
+                const std::size_t at = FindCaseless(token, "?S=");
+                if (at == std::string_view::npos) {
                     row += kFieldSeparator;
                 } else {
                     const std::string_view rest = std::string_view(token).substr(at + 3);
@@ -188,7 +214,7 @@ std::size_t tYahooIndexes::ParseHtml(std::string_view document) {
             break;
         case kTagText:
             if (dataRow) {
-                AppendField(row, DecodeEntities(token));
+                AppendField(row, NeedsDecoding(token) ? DecodeEntities(token) : token);
             } else if (inLink && IsNextWord(token)) {
                 MorePages = true;
             }
