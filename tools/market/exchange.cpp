@@ -1,5 +1,6 @@
 #include "exchange.h"
 
+#include "index_members.h"
 #include "lookup_page.h"
 #include "news_feed.h"
 #include "quotes_csv.h"
@@ -19,6 +20,9 @@ tExchange::tExchange(tUniverse universe, std::uint64_t seed, const tSession& ses
             return LookupPage(universe_, walk_, request, clock_.Now(), kind);
         });
     }
+    routes_.Add("/q/cp", [this](const tRequest& request) {
+        return ComponentPage(universe_, walk_, seed_, request, clock_.Now());
+    });
     routes_.Add("/rss/2.0/headline", [this](const tRequest& request) {
         return NewsFeedPage(universe_, seed_, request, clock_.Now());
     });
