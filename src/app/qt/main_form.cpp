@@ -15,6 +15,7 @@
 #include "app/qt/alert_window_presenter.h"
 #include "app/save_all.h"
 #include "app/yahoo_quote_downloader.h"
+#include "dialogs/qt/add_ticker.h"
 #include "dialogs/qt/ticker_form.h"
 #include "display/qt/float_bar.h"
 #include "display/qt/quick_timer.h"
@@ -23,6 +24,7 @@
 #include "display/qt/skin_menu.h"
 #include "display/qt/tape_widget.h"
 #include "market/qt/http_async.h"
+#include "market/yahoo_database.h"
 #include "market/yahoo_xml_news.h"
 #include "notify/mail_account.h"
 #include "notify/qt/qt_alert_sound.h"
@@ -34,6 +36,7 @@
 #include "tape/ticker_tape.h"
 #include "tape/ticker_tape_refresh.h"
 #include "toolkit/program_values.h"
+#include "toolkit/text.h"
 
 namespace vc {
 namespace {
@@ -150,6 +153,8 @@ bool tMainForm::eventFilter(QObject* watched, QEvent* event) {
 
 void tMainForm::BuildPopup() {
     popup_ = new QMenu(this);
+    popup_->addAction(QStringLiteral("Add Symbol..."), this, [this] { ClickAddSymbols(); });
+    popup_->addSeparator();
     skinsMenu_ = popup_->addMenu(QStringLiteral("Skins"));
     popup_->addSeparator();
     popup_->addAction(QStringLiteral("Close Velocrest"), this, [this] { close(); });
@@ -172,6 +177,7 @@ void tMainForm::FormActivate() {
         const tIniObject settings(values_.SettingsFileName);
         ReadQuoteHosts(settings, quoteHost_);
         ReadNewsHosts(settings, newsHosts_);
+        ReadFinanceHosts(settings, financeHosts_);
     }
     quoteHost_.SelectQuoteHost(tape_->Server);
     FillSkinMenu(*skinsMenu_, values_.ProgramDir, tape_->SkinName,
@@ -203,6 +209,30 @@ tMailSender& tMainForm::MailSender() {
 
 tMessenger& tMainForm::Messenger() {
     return *messenger_;
+}
+
+void tMainForm::ClickAddSymbols() {
+    SuspendAutoHide();
+    const std::vector<std::string> chosen = AddSymbols(
+        *tape_, translation_,
+        [this](const std::string& query, const std::string& kind) {
+            const std::unique_ptr<tHttpAsync> session = sessions_.NewSession();
+            tYahooDatabase lookup(*session, financeHosts_);
+            return lookup.Lookup(lookup.LookupUrl(query, kind, "ALL"));
+        },
+        &layouts_, this);
+    std::vector<tTickerItem*> added;
+    for (const std::string& entry : chosen) {
+        if (tTickerItem* item = tape_->AddSymbol(Field(entry, 1), Field(entry, 2))) {
+            added.push_back(item);
+        }
+    }
+    ResumeAutoHide();
+    // One new symbol most likely wants its alerts set at once.
+    if (added.size() == 1) {
+        OpenProperties(*added.front());
+    }
+    tapeWidget_->Repaint();
 }
 
 tNewsFetch tMainForm::NewsFetch() {

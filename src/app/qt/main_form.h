@@ -92,6 +92,8 @@ private:
     void ClickTimer();
     void ClickLoadSkin(QAction* action);
     void ClickDropButton();
+    // "Add Symbol...": the add-symbol dialog, then the chosen symbols on the tape.
+    void ClickAddSymbols();
     void BeginClose();
     void FinishCloseWhenIdle();
     void GoFromScreen();
@@ -115,6 +117,7 @@ private:
     std::unique_ptr<tTickerTapeRefresh> tapeRefresh_;
     tQuoteHost quoteHost_;
     tNewsHosts newsHosts_;
+    tFinanceHosts financeHosts_;
     tHttpSessions sessions_;
     std::unique_ptr<tYahooQuoteDownloader> downloader_;
     std::unique_ptr<tRefreshCycle> cycle_;

@@ -146,6 +146,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velocrest-market: cannot listen on 127.0.0.1:%u\n", port);
         return 1;
     }
+    // At its usual port the exchange also answers on the finance pages' ports, one per market, so
+    // a program with no hosts set finds its lookup, index and gainers pages here too.
+    if (!parser.isSet(portOption)) {
+        for (quint16 role = 8481; role <= 8489; ++role) {
+            if (server.listen(QHostAddress::LocalHost, role) == 0) {
+                std::fprintf(stderr, "velocrest-market: port %u is taken; its finance pages are not served\n",
+                             role);
+            }
+        }
+    }
     std::printf("%u\n", static_cast<unsigned>(bound));
     std::printf("velocrest-market: %zu listings from %s on http://127.0.0.1:%u/ (seed %llu)\n", listings,
                 qPrintable(universePath), static_cast<unsigned>(bound), seed);
