@@ -96,6 +96,8 @@ TEST(DesktopEntryTest, EntriesStartOurExecutableAndOpenOurFileType) {
         EXPECT_EQ(text->rfind("[Desktop Entry]\n", 0), 0u);
         EXPECT_EQ(DesktopEntryValue(*text, "Type"), "Application");
         EXPECT_EQ(DesktopEntryValue(*text, "Name"), "Velocrest");
+        // The installed icon theme holds it by this name.
+        EXPECT_EQ(DesktopEntryValue(*text, "Icon"), "velocrest");
         const std::optional<std::string> exec = DesktopEntryValue(*text, "Exec");
         ASSERT_TRUE(exec.has_value());
         EXPECT_EQ(FirstExecArgument(*exec), path);
