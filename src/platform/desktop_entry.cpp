@@ -57,8 +57,8 @@ std::string EntryText(const std::string& exec, std::string_view extraLines) {
                        "Type=Application\n"
                        "Name=Velocrest\n"
                        "Comment=Stock ticker tape with price alerts\n"
-                       "Exec=") +
-           exec + "\nTerminal=false\n" + std::string(extraLines);
+                       "Icon=") +
+           kIconName + "\nExec=" + exec + "\nTerminal=false\n" + std::string(extraLines);
 }
 
 } // namespace

@@ -14,6 +14,8 @@ inline constexpr const char* kMimePackageFileName = "velocrest.xml";
 inline constexpr const char* kMimeTypeName = "application/x-velocrest";
 inline constexpr const char* kFileTypeGlob = "*.velocrest";
 inline constexpr const char* kFileTypeDescription = "Velocrest Stock selection";
+// The icon theme name the install puts under share/icons/hicolor/.
+inline constexpr const char* kIconName = "velocrest";
 
 // One argument of an Exec line: in double quotes, with the quoting rules of desktop entries (", `,
 // $ and \ escaped, "%" doubled) and then the string escapes of the file format. Nothing for an
@@ -27,6 +29,8 @@ std::optional<std::string> FirstExecArgument(std::string_view storedExec);
 // one counts, localised variants ("Name[de]") are other keys. Nothing when absent.
 std::optional<std::string> DesktopEntryValue(std::string_view fileText, std::string_view key);
 
+// Both entries name the icon by its theme name (kIconName), so the desktop finds whichever size it
+// needs in the installed icon theme.
 // The entry that starts executablePath when the user logs in; nothing for an unquotable path.
 std::optional<std::string> AutostartEntryText(std::string_view executablePath);
 // The application entry that opens files of our type with executablePath.

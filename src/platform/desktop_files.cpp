@@ -58,13 +58,27 @@ bool WriteAutostartEntry(const tDesktopFilePaths& paths, const std::string& exec
     return text && WriteIfDifferent(paths.AutostartEntry, *text) != tUpdate::Failed;
 }
 
+bool RunsFromInstalledPrefix(const std::string& executablePath) {
+    if (executablePath.empty()) {
+        return false;
+    }
+    const fs::path share = fs::path(executablePath).parent_path() / ".." / "share";
+    std::error_code ec;
+    return fs::is_directory(share / "velocrest", ec) &&
+           fs::is_regular_file(share / "applications" / kDesktopFileName, ec);
+}
+
 tFileTypeResult RegisterFileType(const tDesktopFilePaths& paths, const std::string& executablePath,
                                  const tDesktopToolRunner& runTool) {
     tFileTypeResult result;
     const tUpdate mime = WriteIfDifferent(paths.MimePackage, MimePackageText());
     result.MimePackageWritten = mime == tUpdate::Written;
-    const std::optional<std::string> entry = ApplicationEntryText(executablePath);
-    const tUpdate application = entry ? WriteIfDifferent(paths.ApplicationEntry, *entry) : tUpdate::Failed;
+    result.InstalledEntryServes = RunsFromInstalledPrefix(executablePath);
+    tUpdate application = tUpdate::Unchanged;
+    if (!result.InstalledEntryServes) {
+        const std::optional<std::string> entry = ApplicationEntryText(executablePath);
+        application = entry ? WriteIfDifferent(paths.ApplicationEntry, *entry) : tUpdate::Failed;
+    }
     result.ApplicationEntryWritten = application == tUpdate::Written;
     result.Failed = mime == tUpdate::Failed || application == tUpdate::Failed;
     if (runTool) {

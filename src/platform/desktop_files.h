@@ -34,15 +34,23 @@ bool WriteAutostartEntry(const tDesktopFilePaths& paths, const std::string& exec
 using tDesktopToolRunner =
     std::function<void(const std::string& program, const std::vector<std::string>& arguments)>;
 
+// Whether executablePath runs from an installed prefix, one whose install put the program's data
+// (<prefix>/share/velocrest) and its application entry (<prefix>/share/applications/velocrest.desktop)
+// beside the executable's folder <prefix>/bin. A run from the build tree has neither.
+bool RunsFromInstalledPrefix(const std::string& executablePath);
+
 struct tFileTypeResult {
     bool MimePackageWritten = false;
     bool ApplicationEntryWritten = false;
+    bool InstalledEntryServes = false; // run from an installed prefix: no user entry was written
     bool Failed = false; // a file that differed could not be written, or no path or quoting was possible
 };
 
 // Registers our file type with the desktop: the shared-mime-info package and the application entry
 // that opens such files with executablePath. Each file is written only when its text differs from
-// the one stored; the databases are rebuilt through runTool only for what was written.
+// the one stored; the databases are rebuilt through runTool only for what was written. An executable
+// that runs from an installed prefix gets no user entry: one of the same name would hide the
+// installed entry from the desktop.
 tFileTypeResult RegisterFileType(const tDesktopFilePaths& paths, const std::string& executablePath,
                                  const tDesktopToolRunner& runTool);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/temp_dir.h"
+
 namespace vc {
 namespace {
 
@@ -96,6 +98,8 @@ TEST(DesktopEntryTest, EntriesStartOurExecutableAndOpenOurFileType) {
         EXPECT_EQ(text->rfind("[Desktop Entry]\n", 0), 0u);
         EXPECT_EQ(DesktopEntryValue(*text, "Type"), "Application");
         EXPECT_EQ(DesktopEntryValue(*text, "Name"), "Velocrest");
+        // The installed icon theme holds it by this name.
+        EXPECT_EQ(DesktopEntryValue(*text, "Icon"), "velocrest");
         const std::optional<std::string> exec = DesktopEntryValue(*text, "Exec");
         ASSERT_TRUE(exec.has_value());
         EXPECT_EQ(FirstExecArgument(*exec), path);
@@ -111,6 +115,21 @@ TEST(DesktopEntryTest, MimePackageMatchesOurFilesAndNamesTheType) {
     EXPECT_NE(package.find(std::string("<mime-type type=\"") + kMimeTypeName + "\">"), std::string::npos);
     EXPECT_NE(package.find("<glob pattern=\"*.velocrest\"/>"), std::string::npos);
     EXPECT_NE(package.find("<comment>Velocrest Stock selection</comment>"), std::string::npos);
+}
+
+// The install ships its own entry and file type package beside the ones a run writes for a user;
+// where they drifted apart, the desktop would know two different file types or entries.
+TEST(DesktopEntryTest, InstalledFilesAgreeWithWhatTheProgramWrites) {
+    EXPECT_EQ(test::ReadFileBytes(test::SourcePath("packaging/velocrest.xml")), MimePackageText());
+    const std::string installed = test::ReadFileBytes(test::SourcePath("packaging/velocrest.desktop"));
+    const std::string written = *ApplicationEntryText("/usr/bin/velocrest");
+    for (const char* key : {"Type", "Name", "Comment", "Icon", "Terminal", "MimeType", "Categories"}) {
+        SCOPED_TRACE(key);
+        EXPECT_TRUE(DesktopEntryValue(written, key).has_value());
+        EXPECT_EQ(DesktopEntryValue(installed, key), DesktopEntryValue(written, key));
+    }
+    // Found on the PATH; a file to open comes as the one argument after the program, as in ours.
+    EXPECT_EQ(DesktopEntryValue(installed, "Exec"), "velocrest %f");
 }
 
 } // namespace

@@ -121,13 +121,13 @@ TEST_F(DesktopFilesTest, OnlyTheFileThatDiffersIsRewritten) {
         bool Entry;
     };
     const tCase cases[] = {
-        {"program moved", [] {}, "/usr/local/bin/velocrest", false, true},
+        {"program moved", [] {}, "/opt/Other Apps/bin/velocrest", false, true},
         {"package edited", [&] { home_.Write(".local/share/mime/packages/velocrest.xml", "<mime-info/>"); },
-         "/usr/local/bin/velocrest", true, false},
-        {"entry deleted", [&] { fs::remove(paths.ApplicationEntry); }, "/usr/local/bin/velocrest", false,
+         "/opt/Other Apps/bin/velocrest", true, false},
+        {"entry deleted", [&] { fs::remove(paths.ApplicationEntry); }, "/opt/Other Apps/bin/velocrest", false,
          true},
-        {"both deleted", [&] { fs::remove_all(home_.Path() / ".local"); }, "/usr/local/bin/velocrest", true,
-         true},
+        {"both deleted", [&] { fs::remove_all(home_.Path() / ".local"); }, "/opt/Other Apps/bin/velocrest",
+         true, true},
     };
     for (const tCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -157,6 +157,54 @@ TEST_F(DesktopFilesTest, AFailedWriteIsReportedAndRebuildsNothingForIt) {
     const tFileTypeResult unquotable = RegisterFileType(paths, "/opt/a\nb", Recorder());
     EXPECT_TRUE(unquotable.Failed);
     EXPECT_TRUE(calls_.empty());
+}
+
+TEST_F(DesktopFilesTest, FromAnInstalledPrefixTheInstalledEntryServes) {
+    const tDesktopFilePaths paths = Paths();
+    const fs::path prefix = home_.Path() / "prefix";
+    const std::string exe = (prefix / "bin" / "velocrest").string();
+    struct tCase {
+        const char* Name;
+        bool Data;
+        bool Entry;
+        bool Installed;
+    };
+    const tCase cases[] = {
+        {"build tree: neither", false, false, false},
+        {"data without the entry", true, false, false},
+        {"entry without the data", false, true, false},
+        {"installed", true, true, true},
+    };
+    for (const tCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        fs::remove_all(prefix);
+        fs::remove_all(home_.Path() / ".local");
+        fs::create_directories(prefix / "bin");
+        if (c.Data) {
+            fs::create_directories(prefix / "share" / "velocrest");
+        }
+        if (c.Entry) {
+            home_.Write("prefix/share/applications/velocrest.desktop", "[Desktop Entry]\n");
+        }
+        EXPECT_EQ(RunsFromInstalledPrefix(exe), c.Installed);
+        calls_.clear();
+        const tFileTypeResult result = RegisterFileType(paths, exe, Recorder());
+        EXPECT_FALSE(result.Failed);
+        EXPECT_EQ(result.InstalledEntryServes, c.Installed);
+        EXPECT_EQ(result.ApplicationEntryWritten, !c.Installed);
+        EXPECT_EQ(fs::exists(paths.ApplicationEntry), !c.Installed);
+        // The file type itself is still made known, for prefixes outside the desktop's data folders.
+        EXPECT_TRUE(result.MimePackageWritten);
+        EXPECT_EQ(calls_.size(), c.Installed ? 1u : 2u);
+        if (c.Entry) {
+            EXPECT_EQ(test::ReadFileBytes(prefix / "share/applications/velocrest.desktop"),
+                      "[Desktop Entry]\n");
+        }
+    }
+    // The autostart entry still starts the installed executable.
+    ASSERT_TRUE(WriteAutostartEntry(paths, exe));
+    EXPECT_EQ(FirstExecArgument(*DesktopEntryValue(test::ReadFileBytes(paths.AutostartEntry), "Exec")), exe);
+    EXPECT_FALSE(RunsFromInstalledPrefix(""));
 }
 
 } // namespace

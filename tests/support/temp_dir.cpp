@@ -64,10 +64,14 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::filesystem::path FixturePath(std::string_view name) {
+std::filesystem::path SourcePath(std::string_view relative) {
     const char* source = std::getenv("VELOCREST_SOURCE_DIR");
     const std::filesystem::path root = source != nullptr ? source : VELOCREST_SOURCE_DIR_FALLBACK;
-    return root / "tests" / "fixtures" / name;
+    return root / relative;
+}
+
+std::filesystem::path FixturePath(std::string_view name) {
+    return SourcePath("tests/fixtures") / name;
 }
 
 } // namespace vc::test

@@ -31,6 +31,8 @@ private:
 
 // Reads a whole file; empty when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& path);
+// A file of the source tree, named relative to its root.
+std::filesystem::path SourcePath(std::string_view relative);
 // Directory of the checked-in test fixtures.
 std::filesystem::path FixturePath(std::string_view name);
 
