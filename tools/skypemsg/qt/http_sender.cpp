@@ -15,6 +15,14 @@ std::string Where(const QUrl& url) {
     return url.host().toStdString() + ":" + std::to_string(port);
 }
 
+// The address up to its path: the path of a bot address holds its token, and the result line goes
+// into the alert window and the history file.
+std::string WithoutPath(const std::string& url) {
+    const std::size_t scheme = url.find("://");
+    const std::size_t path = url.find('/', scheme == std::string::npos ? 0 : scheme + 3);
+    return path == std::string::npos ? url : url.substr(0, path) + "/...";
+}
+
 std::string NetworkError(const QNetworkReply& reply) {
     const QUrl url = reply.request().url();
     switch (reply.error()) {
@@ -58,7 +66,7 @@ std::string tHttpSender::Send(const std::string& service, const tRequest& reques
     }
     const QUrl url = QUrl::fromEncoded(QByteArray::fromStdString(request.Url), QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty()) {
-        return service + ": \"" + request.Url + "\" is not a valid address";
+        return service + ": \"" + WithoutPath(request.Url) + "\" is not a valid address";
     }
     QNetworkRequest networkRequest(url);
     networkRequest.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Velocrest SkypeMsg"));
