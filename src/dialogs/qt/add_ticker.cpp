@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -78,11 +79,8 @@ tScr_AddTicker::tScr_AddTicker(tTickerTape& tape, tTranslation& translation, tSy
     grid_->Load(tape.Values().GridDefaults, translation, layouts);
     grid.SetRowCount(1);
     grid_->Rebuild();
-    connect(grid_, &QAbstractItemView::doubleClicked, this, [this] {
-        if (btnOk_->isEnabled()) {
-            accept();
-        }
-    });
+    // The grid handles its own presses; a double click on a row is OK.
+    grid_->viewport()->installEventFilter(this);
 
     lblInfo_ = new QLabel;
     lblInfo_->setObjectName("Lbl_Info");
@@ -147,6 +145,19 @@ void tScr_AddTicker::showEvent(QShowEvent* event) {
         }
         editTicker_->setFocus();
     }
+}
+
+bool tScr_AddTicker::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (grid_->indexAt(mouse->position().toPoint()).isValid() && btnOk_->isEnabled()) {
+            grid_->selectionModel()->select(grid_->indexAt(mouse->position().toPoint()),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void tScr_AddTicker::Search() {

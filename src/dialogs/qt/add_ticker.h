@@ -53,6 +53,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void accept() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Fill(const std::vector<tFoundSymbol>& rows);

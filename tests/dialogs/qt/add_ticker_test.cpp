@@ -124,6 +124,24 @@ TEST_F(AddTickerTest, OkReturnsTheSelectedRowsInGridOrder) {
     EXPECT_LE(Field(dialog->Chosen()[0], 2).size(), 20u);
 }
 
+TEST_F(AddTickerTest, WebsiteColumnAndDoubleClick) {
+    auto dialog = Open();
+    Type(*dialog, "msft");
+    tTableData& grid = dialog->Grid()->Data();
+    std::string hint;
+    grid.Events.CellGetHint(3, 1, hint);
+    EXPECT_EQ(hint, "Profile for \"" + grid.Cell(1, 1) + "\"...");
+    grid.Events.OnHotCellClick(3, 1);
+    ASSERT_FALSE(world.Hooks.Urls.empty());
+    EXPECT_NE(world.Hooks.Urls.back().find("symbol=MSFT"), std::string::npos) << world.Hooks.Urls.back();
+
+    const QRect cell = dialog->Grid()->visualRect(dialog->Grid()->model()->index(0, 0));
+    QTest::mouseDClick(dialog->Grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    ASSERT_EQ(dialog->Chosen().size(), 1u);
+    EXPECT_EQ(Field(dialog->Chosen()[0], 1), "MSFT");
+}
+
 TEST_F(AddTickerTest, ImportClosesWithEveryRow) {
     auto dialog = Open();
     world.Dir.Write("CSV/list.csv", "MSFT,Microsoft Corp\r\nASML.AS,Asml Holding\r\n");
