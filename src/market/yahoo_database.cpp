@@ -232,17 +232,25 @@ void tYahooDatabase::ParsePage(std::string_view page, std::string_view pageUrl,
     };
     const auto flushRow = [&] {
         if (!Trim(rowText).empty()) {
-            const std::string symbol = Trim(Field(rowText, 1));
-            const std::string name = WithoutControls(DecodeEntities(Field(rowText, 2)));
-            std::string type = WithoutControls(DecodeEntities(Field(rowText, 5)));
+            // The cells, split once.
+            std::string_view cells[6];
+            std::string_view rest = rowText;
+            for (std::string_view& cell : cells) {
+                const std::size_t bar = rest.find('|');
+                cell = rest.substr(0, bar);
+                rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
+            }
+            const std::string symbol = Trim(cells[0]);
+            const std::string name = WithoutControls(DecodeEntities(cells[1]));
+            std::string type = WithoutControls(DecodeEntities(cells[4]));
             if (type == "N/A") {
                 type.clear();
             }
-            const std::string exchange = WithoutControls(ExchangeName(Field(rowText, 6)));
             const std::string upperSymbol = UpperText(symbol);
             if (upperSymbol != "SYMBOL" && !name.empty() &&
                 (filter.empty() || upperSymbol.find(filter) != std::string::npos)) {
-                lines.push_back(WithoutControls(symbol) + "|" + name + "|" + exchange + "|" + type);
+                lines.push_back(WithoutControls(symbol) + "|" + name + "|" +
+                                WithoutControls(ExchangeName(cells[5])) + "|" + type);
             }
         }
         rowText.clear();
@@ -291,18 +299,20 @@ void tYahooDatabase::ParsePage(std::string_view page, std::string_view pageUrl,
             inLink = false;
             break;
         case kTagText: {
-            const std::string word = UpperText(Trim(token));
-            if (inTable && inCell) {
-                if (rowIndex == 1 && cellIndex == 1 && word == "SYMBOL") {
-                    symbolTable = true;
-                }
-                if (symbolTable) {
-                    cellText += token + " ";
-                }
+            const bool headCell = inTable && inCell && rowIndex == 1 && cellIndex == 1;
+            if (headCell && UpperText(Trim(token)) == "SYMBOL") {
+                symbolTable = true;
             }
-            if (inLink && (word == "NEXT" || word == "SUIVANT")) {
-                const std::string href = HrefOf(linkTag);
-                NextUrl = href.empty() ? std::string() : "http://" + hosts_.US + href;
+            if (inTable && inCell && symbolTable) {
+                cellText += token;
+                cellText += ' ';
+            }
+            if (inLink) {
+                const std::string word = UpperText(Trim(token));
+                if (word == "NEXT" || word == "SUIVANT") {
+                    const std::string href = HrefOf(linkTag);
+                    NextUrl = href.empty() ? std::string() : "http://" + hosts_.US + href;
+                }
             }
             break;
         }

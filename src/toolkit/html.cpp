@@ -42,52 +42,52 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 }
 
 struct tTagRule {
-    const char* Exact;  // the whole token
-    const char* Prefix; // or its beginning; nullptr for none
+    std::string_view Exact;  // the whole token; empty for none
+    std::string_view Prefix; // or its beginning; empty for none
     int Class;
 };
 
 // In the order the tests run; the first match wins.
 constexpr tTagRule kTagRules[] = {
     {"<TABLE>", "<TABLE ", kTagTable},
-    {"</TABLE>", nullptr, kTagTableEnd},
+    {"</TABLE>", {}, kTagTableEnd},
     {"<TR>", "<TR ", kTagRow},
-    {"</TR>", nullptr, kTagRowEnd},
+    {"</TR>", {}, kTagRowEnd},
     {"<TH>", "<TH ", kTagHeaderCell},
-    {"</TH>", nullptr, kTagHeaderCellEnd},
+    {"</TH>", {}, kTagHeaderCellEnd},
     {"<THEAD>", "<THEAD ", kTagTableHead},
     {"</THEAD>", "</THEAD ", kTagTableHeadEnd},
     {"<TD>", "<TD ", kTagCell},
-    {"</TD>", nullptr, kTagCellEnd},
+    {"</TD>", {}, kTagCellEnd},
     {"<BR>", "<BR ", kTagBreak},
     {"<A>", "<A ", kTagAnchor},
-    {"</A>", nullptr, kTagAnchorEnd},
+    {"</A>", {}, kTagAnchorEnd},
     {"<FONT>", "<FONT ", kTagFont},
-    {"</FONT>", nullptr, kTagFontEnd},
+    {"</FONT>", {}, kTagFontEnd},
     {"<B>", "<B ", kTagBold},
-    {"</B>", nullptr, kTagBoldEnd},
-    {"<U>", nullptr, kTagUnderline},
-    {"</U>", nullptr, kTagUnderlineEnd},
+    {"</B>", {}, kTagBoldEnd},
+    {"<U>", {}, kTagUnderline},
+    {"</U>", {}, kTagUnderlineEnd},
     {"<CENTER>", "<CENTER ", kTagCenter},
-    {"</CENTER>", nullptr, kTagCenterEnd},
-    {nullptr, "<!-", kTagComment},
+    {"</CENTER>", {}, kTagCenterEnd},
+    {{}, "<!-", kTagComment},
     {"<IMG>", "<IMG ", kTagImage},
     {"<FORM>", "<FORM ", kTagForm},
-    {"</FORM>", nullptr, kTagFormEnd},
+    {"</FORM>", {}, kTagFormEnd},
     {"<P>", "<P ", kTagParagraph},
-    {"</P>", nullptr, kTagParagraphEnd},
+    {"</P>", {}, kTagParagraphEnd},
     {"<SPAN>", "<SPAN ", kTagSpan},
-    {"</SPAN>", nullptr, kTagSpanEnd},
+    {"</SPAN>", {}, kTagSpanEnd},
     {"<SELECT>", "<SELECT ", kTagSelect},
-    {"</SELECT>", nullptr, kTagSelectEnd},
+    {"</SELECT>", {}, kTagSelectEnd},
     {"<OPTION>", "<OPTION ", kTagOption},
-    {"</OPTION>", nullptr, kTagOptionEnd},
+    {"</OPTION>", {}, kTagOptionEnd},
     {"<LI>", "<LI ", kTagListItem},
-    {"</LI>", nullptr, kTagListItemEnd},
+    {"</LI>", {}, kTagListItemEnd},
     {"<SMALL>", "<SMALL ", kTagSmall},
-    {"</SMALL>", nullptr, kTagSmallEnd},
+    {"</SMALL>", {}, kTagSmallEnd},
     {"<DIV>", "<DIV ", kTagDiv},
-    {"</DIV>", nullptr, kTagDivEnd},
+    {"</DIV>", {}, kTagDivEnd},
     {"<H1>", "<H1 ", kTagHeading1},
     {"<H2>", "<H2 ", kTagHeading2},
     {"<H3>", "<H3 ", kTagHeading3},
@@ -126,13 +126,13 @@ int ClassifyTag(std::string_view token) {
     // Only rules of the same first letter can match; most tags are decided after one or two.
     const char letter = t.size() > 1 ? (t[1] == '/' && t.size() > 2 ? t[2] : t[1]) : '\0';
     for (const tTagRule& rule : kTagRules) {
-        const char* text = rule.Exact != nullptr ? rule.Exact : rule.Prefix;
+        const std::string_view text = !rule.Exact.empty() ? rule.Exact : rule.Prefix;
         const char ruleLetter = text[1] == '/' ? text[2] : text[1];
         if (ruleLetter != letter && text[1] != '!') {
             continue;
         }
-        if ((rule.Exact != nullptr && t == rule.Exact) ||
-            (rule.Prefix != nullptr && StartsWith(t, rule.Prefix))) {
+        if ((!rule.Exact.empty() && t == rule.Exact) ||
+            (!rule.Prefix.empty() && StartsWith(t, rule.Prefix))) {
             return rule.Class;
         }
     }
