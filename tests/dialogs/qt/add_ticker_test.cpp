@@ -142,6 +142,30 @@ TEST_F(AddTickerTest, WebsiteColumnAndDoubleClick) {
     EXPECT_EQ(Field(dialog->Chosen()[0], 1), "MSFT");
 }
 
+// The lookup runs the event loop; a second Enter meanwhile must not start a search inside the first.
+TEST_F(AddTickerTest, OneSearchAtATime) {
+    int calls = 0;
+    std::unique_ptr<tScr_AddTicker> dialog;
+    dialog = std::make_unique<tScr_AddTicker>(
+        *world.Tape, translation,
+        [&](const std::string&, const std::string&) {
+            ++calls;
+            EXPECT_TRUE(dialog->Searching());
+            EXPECT_FALSE(dialog->BtnSearch()->isEnabled());
+            EXPECT_FALSE(dialog->EditTicker()->isEnabled());
+            dialog->Search();
+            return std::vector<std::string>{"MSFT|Microsoft Corporation|NYSE|Stock"};
+        },
+        nullptr);
+    dialog->show();
+    Type(*dialog, "msft");
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(dialog->Searching());
+    EXPECT_TRUE(dialog->BtnSearch()->isEnabled());
+    EXPECT_TRUE(dialog->EditTicker()->isEnabled());
+    EXPECT_EQ(dialog->Grid()->Data().RowCount(), 2);
+}
+
 TEST_F(AddTickerTest, ImportClosesWithEveryRow) {
     auto dialog = Open();
     world.Dir.Write("CSV/list.csv", "MSFT,Microsoft Corp\r\nASML.AS,Asml Holding\r\n");
