@@ -74,11 +74,15 @@ public:
         if (!Command("STARTTLS", '2', error)) {
             return false;
         }
+        // Whatever came in plain text after the server's go-ahead must not pass for an answer
+        // that came over the encrypted connection.
+        buffer_.clear();
         socket_.startClientEncryption();
         if (!Await([this] { return socket_.isEncrypted(); })) {
             error = SocketError();
             return false;
         }
+        buffer_.clear();
         return true;
     }
 
