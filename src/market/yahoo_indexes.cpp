@@ -10,16 +10,6 @@ namespace vc {
 
 namespace {
 
-std::string_view TrimView(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // A field as it may go into a line: a "|" of the page's own would shift every field after it, and
 // a control byte (a NUL, a tab) has no place on the tape, so the first becomes "-" and the others a
 // blank before the field is trimmed.

@@ -16,16 +16,6 @@ constexpr int kColumns = 11;
 constexpr double kMaxClose = 505000000.0;
 constexpr int kSecondsPerDay = 86400;
 
-std::string_view TrimView(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 // One leading and one trailing double quote go; the feed quotes its text columns.
 std::string_view Unquote(std::string_view text) {
     if (!text.empty() && text.front() == '"') {

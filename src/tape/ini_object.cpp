@@ -34,15 +34,6 @@ void UpperInto(std::string_view text, std::string& out) {
     }
 }
 
-std::string_view TrimView(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 // Text up to the first line break. A value, key or section holding one would otherwise split
 // into lines of its own when saved, and a following "key=value" would come back as a real key.
 std::string_view BeforeLineBreak(std::string_view text, bool& cut) {

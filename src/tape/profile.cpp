@@ -12,15 +12,6 @@ namespace {
 constexpr std::size_t kReadLimit = 299;
 constexpr std::size_t kWriteLimit = 300;
 
-std::string_view TrimView(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 // The file in the scrambled form cannot be read or changed line by line: each line's text depends on
 // every character before it.
 bool IsScrambled(std::string_view bytes) {

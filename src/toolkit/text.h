@@ -18,6 +18,8 @@ char UpperChar(char c);
 
 // Remove the space character (only that) from both ends, the start, or the end.
 std::string Trim(std::string_view text);
+// Trim without a copy: the view of text without its leading and trailing spaces.
+std::string_view TrimView(std::string_view text);
 std::string TrimLeft(std::string_view text);
 std::string TrimRight(std::string_view text);
 
