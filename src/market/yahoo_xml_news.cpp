@@ -6,8 +6,6 @@
 #include "toolkit/text.h"
 #include "toolkit/url.h"
 
-#include <algorithm>
-
 namespace vc {
 
 namespace {
@@ -61,28 +59,15 @@ void AppendField(std::string& line, const std::string& field, bool isLink) {
 } // namespace
 
 int ClassifyFeedTag(std::string_view raw) {
-    std::size_t first = raw.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
+    const std::string_view trimmed = TrimView(raw);
+    if (trimmed.empty()) {
         return kFeedEmpty;
     }
-    if (raw[first] != '<') {
+    if (trimmed[0] != '<') {
         return kFeedText;
     }
-    const std::string_view trimmed = raw.substr(first, raw.find_last_not_of(' ') + 1 - first);
-    // Every class is decided by the first ten characters and the length, so long tags are not
-    // upper-cased whole.
-    constexpr std::size_t kDeciding = 10;
-    char deciding[kDeciding + 1] = {};
-    const std::size_t kept = std::min(trimmed.size(), kDeciding);
-    for (std::size_t i = 0; i < kept; ++i) {
-        deciding[i] = UpperChar(trimmed[i]);
-    }
-    // A blank after the ten marks a longer token, which no exact rule can match.
-    std::size_t length = kept;
-    if (trimmed.size() > kDeciding) {
-        deciding[length++] = ' ';
-    }
-    const std::string_view token(deciding, length);
+    const tTokenHead head(trimmed);
+    const std::string_view token = head.View();
     if (StartsWith(token, "<?XML ") || token == "<?XML>") {
         return kFeedXml;
     }

@@ -95,28 +95,26 @@ constexpr tTagRule kTagRules[] = {
 
 } // namespace
 
+tTokenHead::tTokenHead(std::string_view trimmed) {
+    length_ = std::min(trimmed.size(), kLength);
+    for (std::size_t i = 0; i < length_; ++i) {
+        text_[i] = UpperChar(trimmed[i]);
+    }
+    if (trimmed.size() > kLength) {
+        text_[length_++] = ' ';
+    }
+}
+
 int ClassifyTag(std::string_view token) {
-    const std::size_t first = token.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
+    const std::string_view trimmed = TrimView(token);
+    if (trimmed.empty()) {
         return kTagEmpty;
     }
-    const std::string_view trimmed = token.substr(first, token.find_last_not_of(' ') + 1 - first);
     if (trimmed[0] != '<' && trimmed[0] != '&') {
         return kTagText;
     }
-    // Every rule is decided by the first ten characters and the length, so a long tag or text is
-    // never upper-cased whole: pages are mostly such tokens.
-    constexpr std::size_t kDeciding = 10;
-    char deciding[kDeciding + 1] = {};
-    const std::size_t kept = std::min(trimmed.size(), kDeciding);
-    for (std::size_t i = 0; i < kept; ++i) {
-        deciding[i] = UpperChar(trimmed[i]);
-    }
-    std::size_t length = kept;
-    if (trimmed.size() > kDeciding) {
-        deciding[length++] = ' '; // no rule is this long, so nothing can equal it
-    }
-    const std::string_view t(deciding, length);
+    const tTokenHead head(trimmed);
+    const std::string_view t = head.View();
     if (t == "&NBSP;") {
         return kTagNbsp;
     }

@@ -72,6 +72,21 @@ enum tTagClass : int {
 // The class of a token (trimmed and upper-cased first).
 int ClassifyTag(std::string_view token);
 
+// The head of a trimmed token by which the tag readers decide its class: its first ten characters
+// upper-cased and, for a longer token, a blank after them. No tag rule is longer than ten
+// characters, so nothing can equal a longer token's head, and a page's long tags and texts are
+// never upper-cased whole.
+class tTokenHead {
+public:
+    static constexpr std::size_t kLength = 10;
+    explicit tTokenHead(std::string_view trimmed);
+    std::string_view View() const { return {text_, length_}; }
+
+private:
+    char text_[kLength + 1] = {};
+    std::size_t length_ = 0;
+};
+
 // Folds entities and UTF-8 sequences of a web text into Windows-1252 (see the replacement order in
 // the implementation: it decides what doubly encoded text becomes).
 std::string DecodeEntities(std::string_view text);
