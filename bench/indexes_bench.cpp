@@ -14,12 +14,6 @@ namespace {
 
 constexpr int kMembers = 100;
 
-class tNoSession final : public vc::tHttpSession {
-public:
-    int Fetch(const std::string&, const vc::tHttpSettings&, std::string&) override { return 10069; }
-    void Abandon() override {}
-};
-
 std::string gPage;
 
 std::string BigPage() {
@@ -44,7 +38,7 @@ std::string BigPage() {
 }
 
 void BM_ParsePage(benchmark::State& state) {
-    tNoSession session;
+    vc::tNoHttpSession session;
     vc::tYahooIndexes indexes(session);
     for (auto _ : state) {
         indexes.Members.clear();

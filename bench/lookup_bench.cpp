@@ -16,12 +16,6 @@ namespace {
 
 constexpr int kRows = 500;
 
-class tNoSession final : public vc::tHttpSession {
-public:
-    int Fetch(const std::string&, const vc::tHttpSettings&, std::string&) override { return 10069; }
-    void Abandon() override {}
-};
-
 std::string gPage;
 
 std::string BigPage() {
@@ -39,7 +33,7 @@ std::string BigPage() {
 }
 
 void BM_ParseLookupPage(benchmark::State& state) {
-    tNoSession session;
+    vc::tNoHttpSession session;
     const vc::tFinanceHosts hosts;
     vc::tYahooDatabase lookup(session, hosts);
     for (auto _ : state) {

@@ -18,12 +18,6 @@ namespace {
 
 constexpr int kItems = 200;
 
-class tNoSession final : public vc::tHttpSession {
-public:
-    int Fetch(const std::string&, const vc::tHttpSettings&, std::string&) override { return 10069; }
-    void Abandon() override {}
-};
-
 std::string gFeed;
 
 std::string BigFeed() {
@@ -43,7 +37,7 @@ std::string BigFeed() {
 }
 
 void BM_ParseFeed(benchmark::State& state) {
-    tNoSession session;
+    vc::tNoHttpSession session;
     const vc::tNewsHosts hosts;
     vc::tYahooXmlNews news(session, hosts);
     news.Symbol = "JNJ";

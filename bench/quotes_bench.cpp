@@ -41,12 +41,6 @@ public:
     std::int64_t SteadyMs() const override { return 0; }
 };
 
-class tNoSession final : public vc::tHttpSession {
-public:
-    int Fetch(const std::string&, const vc::tHttpSettings&, std::string&) override { return 10069; }
-    void Abandon() override {}
-};
-
 // Baseline: cut the document into lines, dropping CR, as the parser does before anything else.
 void BM_SplitLinesOnly(benchmark::State& state) {
     const std::string document = kTenLines;
@@ -70,7 +64,7 @@ BENCHMARK(BM_SplitLinesOnly);
 // A fresh download object per answer, as the refresh cycle uses it: add ten, parse, take the lines.
 void BM_ParseTenLines(benchmark::State& state) {
     const tFixedClock clock;
-    tNoSession session;
+    vc::tNoHttpSession session;
     const vc::tQuoteHost host;
     const std::string document = kTenLines;
     for (auto _ : state) {
@@ -160,7 +154,7 @@ int main(int argc, char** argv) {
     marketHost.SelectQuoteHost(0);
     {
         const tFixedClock clock;
-        tNoSession none;
+        vc::tNoHttpSession none;
         vc::tYahooIntraday quotes(none, marketHost, clock);
         quotes.AddSymbols(kTenSymbols);
         marketUrl = quotes.RequestUrl();

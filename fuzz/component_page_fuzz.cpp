@@ -10,12 +10,6 @@
 
 namespace {
 
-class tNoSession final : public vc::tHttpSession {
-public:
-    int Fetch(const std::string&, const vc::tHttpSettings&, std::string&) override { return 10069; }
-    void Abandon() override {}
-};
-
 void CheckLines(const std::vector<std::string>& lines, std::size_t bars) {
     for (const std::string& line : lines) {
         std::size_t seen = 0;
@@ -34,7 +28,7 @@ void CheckLines(const std::vector<std::string>& lines, std::size_t bars) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    tNoSession session;
+    vc::tNoHttpSession session;
     vc::tYahooIndexes indexes(session);
     indexes.Parse(std::string_view(reinterpret_cast<const char*>(data), size));
     CheckLines(indexes.Members, 1);

@@ -7,21 +7,11 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-class tNoSession final : public vc::tHttpSession {
-public:
-    int Fetch(const std::string&, const vc::tHttpSettings&, std::string&) override { return 10069; }
-    void Abandon() override {}
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {
         return 0;
     }
-    tNoSession session;
+    vc::tNoHttpSession session;
     const vc::tFinanceHosts hosts;
     vc::tYahooDatabase lookup(session, hosts);
     std::vector<std::string> lines;

@@ -8,18 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-class tNoSession final : public vc::tHttpSession {
-public:
-    int Fetch(const std::string&, const vc::tHttpSettings&, std::string&) override { return 10069; }
-    void Abandon() override {}
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    tNoSession session;
+    vc::tNoHttpSession session;
     const vc::tNewsHosts hosts{"127.0.0.1:8471", "rd.example"};
     vc::tYahooXmlNews news(session, hosts);
     news.Symbol = "MSFT";

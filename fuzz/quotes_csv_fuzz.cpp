@@ -15,12 +15,6 @@ public:
     std::int64_t SteadyMs() const override { return 0; }
 };
 
-class tNoSession final : public vc::tHttpSession {
-public:
-    int Fetch(const std::string&, const vc::tHttpSettings&, std::string&) override { return 10069; }
-    void Abandon() override {}
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -28,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     static const tFixedClock clock;
-    tNoSession session;
+    vc::tNoHttpSession session;
     vc::tQuoteHost host;
     host.SelectQuoteHost(data[0] & 1);
     vc::tYahooIntraday quotes(session, host, clock);

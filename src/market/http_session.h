@@ -30,4 +30,15 @@ public:
     virtual void Abandon() = 0;
 };
 
+// For a downloader used only to parse what came some other way: every fetch answers that the
+// request could not be started.
+class tNoHttpSession final : public tHttpSession {
+public:
+    int Fetch(const std::string&, const tHttpSettings&, std::string& document) override {
+        document.clear();
+        return 10069;
+    }
+    void Abandon() override {}
+};
+
 } // namespace vc
